@@ -1,0 +1,45 @@
+# Build and test Trawl on Debian: the core natively, everything else cross-built
+# for Windows and run under Wine on a virtual display.
+BUILD ?= build
+NATIVE := $(BUILD)/native
+WIN := $(BUILD)/win
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+export WINEPREFIX := $(abspath $(BUILD))/wineprefix
+export WINEDEBUG := -all
+
+.PHONY: all deps native win test test-native test-wine run bench screenshot format clean
+
+all: win
+
+deps:
+	@tools/install-deps
+
+native: deps
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+win: deps
+	@cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(WIN) -j $(JOBS)
+
+test-native: native
+	ctest --test-dir $(NATIVE) --output-on-failure
+
+test-wine: win
+	tools/wine-session ctest --test-dir $(WIN) --output-on-failure --timeout 300
+
+test: test-native test-wine
+
+run: win
+	tools/run-trawl $(WIN)/app/trawl.exe
+
+bench: win
+	tools/wine-session tools/wine-run $(WIN)/bench/bench_search.exe
+
+format:
+	find app core ui framework tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)

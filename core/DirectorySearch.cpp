@@ -1,0 +1,91 @@
+#include "DirectorySearch.h"
+
+#include <algorithm>
+
+namespace trawl {
+
+std::string_view CutDirectoryList(std::string_view listText)
+{
+    return listText.substr(0, std::min(listText.size(), directoryListLimit));
+}
+
+std::vector<std::string> SplitDirectoryList(std::string_view listText)
+{
+    std::vector<std::string> directories;
+    std::string_view rest = CutDirectoryList(listText);
+    while (!rest.empty()) {
+        size_t end = rest.find(';');
+        std::string_view entry = rest.substr(0, end);
+        if (!entry.empty())
+            directories.emplace_back(entry);
+        if (end == std::string_view::npos)
+            break;
+        rest.remove_prefix(end + 1);
+    }
+    return directories;
+}
+
+// Only a backslash counts as a trailing separator: "D:/" still gets one, which
+// the platform accepts as "D:/\name".
+std::string JoinPath(std::string_view directory, std::string_view name)
+{
+    std::string path(directory);
+    if (path.empty() || path.back() != '\\')
+        path += '\\';
+    path += name;
+    return path;
+}
+
+namespace {
+
+// The part of a pattern up to and including its last separator. The finder
+// reports bare names, so a pattern reaching into a subdirectory needs this
+// put back to list where the file really is.
+std::string_view PatternDirectoryPart(std::string_view pattern)
+{
+    size_t separator = pattern.find_last_of("\\/");
+    return separator == std::string_view::npos ? std::string_view() : pattern.substr(0, separator + 1);
+}
+
+} // namespace
+
+SearchOutcome SearchDirectoryList(std::string_view listText, std::string_view pattern,
+                                  const DisplayOptions& options, IFileFinder& finder,
+                                  ILocalTimeConverter& clock, ITextMeasure& measure,
+                                  IResultSink& sink)
+{
+    SearchOutcome outcome;
+    const std::string patternDirectory(PatternDirectoryPart(pattern));
+
+    for (const std::string& directory : SplitDirectoryList(listText)) {
+        const std::string searchPath = JoinPath(directory, pattern);
+        // The find functions cannot take a longer path; searching a cut one
+        // would list files from the wrong place.
+        if (searchPath.size() > maxPathChars)
+            continue;
+
+        finder.FindMatches(searchPath, [&](const FoundEntry& entry) {
+            if (entry.attributes & attribute::directory)
+                return;
+            const int32_t row = outcome.rowCount;
+            std::string path = JoinPath(directory, patternDirectory);
+            path += entry.name;
+            sink.InsertRow(row, path);
+            outcome.widestText = std::max(outcome.widestText, measure.TextWidth(path));
+
+            int column = 1;
+            if (options.showSize != 0)
+                sink.SetCell(row, column++, FormatSizeCell(entry.size));
+            if (options.showDate != 0) {
+                std::optional<LocalTime> local = clock.ToLocalTime(entry.lastWriteTime);
+                sink.SetCell(row, column++, local ? FormatDateCell(*local) : std::string());
+            }
+            if (options.showAttrib != 0)
+                sink.SetCell(row, column++, FormatAttributeCell(entry.attributes));
+            ++outcome.rowCount;
+        });
+    }
+    return outcome;
+}
+
+} // namespace trawl

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "CellFormat.h"
+#include "DisplayOptions.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trawl {
+
+// Only this much of a directory list is searched.
+inline constexpr size_t directoryListLimit = 999;
+// Longest path the platform's ANSI file functions accept (MAX_PATH less the terminator).
+inline constexpr size_t maxPathChars = 259;
+
+// One entry of a directory enumeration, as the platform reports it.
+struct FoundEntry {
+    std::string_view name;
+    uint32_t attributes = 0;
+    uint64_t size = 0;
+    uint64_t lastWriteTime = 0; // UTC, 100 ns ticks since 1601
+};
+
+// Enumerates the entries matching the last component of searchPath, with the
+// platform's wildcard rules. Reports nothing when the directory cannot be read.
+class IFileFinder {
+public:
+    virtual ~IFileFinder() = default;
+    virtual void FindMatches(const std::string& searchPath,
+                             const std::function<void(const FoundEntry&)>& onEntry) = 0;
+};
+
+class ILocalTimeConverter {
+public:
+    virtual ~ILocalTimeConverter() = default;
+    // Local calendar time of a UTC file time; nothing when it cannot be converted.
+    virtual std::optional<LocalTime> ToLocalTime(uint64_t fileTime) = 0;
+};
+
+class ITextMeasure {
+public:
+    virtual ~ITextMeasure() = default;
+    virtual int TextWidth(const std::string& text) = 0;
+};
+
+// Where the rows go: the result list.
+class IResultSink {
+public:
+    virtual ~IResultSink() = default;
+    // Inserts a row at index `row` whose item data is `row`.
+    virtual void InsertRow(int32_t row, const std::string& path) = 0;
+    virtual void SetCell(int32_t row, int column, const std::string& text) = 0;
+};
+
+// The first 999 characters of a directory list.
+std::string_view CutDirectoryList(std::string_view listText);
+
+// The directories of a list (cut first), in list order; empty entries dropped.
+std::vector<std::string> SplitDirectoryList(std::string_view listText);
+
+// directory + "\" + name, without doubling a trailing backslash.
+std::string JoinPath(std::string_view directory, std::string_view name);
+
+struct SearchOutcome {
+    int32_t rowCount = 0;   // files listed
+    int32_t widestText = 0; // widest listed path in pixels
+};
+
+// Walks the directories of the list in order and lists every matching file
+// (never a directory) through the sink, with the cells the options select.
+SearchOutcome SearchDirectoryList(std::string_view listText, std::string_view pattern,
+                                  const DisplayOptions& options, IFileFinder& finder,
+                                  ILocalTimeConverter& clock, ITextMeasure& measure,
+                                  IResultSink& sink);
+
+} // namespace trawl

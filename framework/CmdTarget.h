@@ -1,0 +1,47 @@
+#pragma once
+
+#include "MessageMap.h"
+
+// Codes passed to OnCmdMsg besides a control's own notification codes.
+inline constexpr int commandCode = 0;  // a command: menu item, accelerator, button click
+inline constexpr int updateCode = -1;  // the command-update question
+
+// Something that can handle commands through its message map.
+class CCmdTarget {
+public:
+    CCmdTarget() = default;
+    CCmdTarget(const CCmdTarget&) = delete;
+    CCmdTarget& operator=(const CCmdTarget&) = delete;
+    virtual ~CCmdTarget() = default;
+
+    static const MessageMap messageMap;
+    virtual const MessageMap* GetMessageMap() const { return &messageMap; }
+
+    // Handles a command, control notification or update question with this
+    // target's own map. Routing targets override it to pass the command on.
+    virtual bool OnCmdMsg(UINT id, int code, CCmdUI* cmdUI);
+
+    // Shows the wait cursor until the matching EndWaitCursor.
+    void BeginWaitCursor();
+    void EndWaitCursor();
+
+protected:
+    // Runs a matching entry of the map chain; false when there is none.
+    bool DispatchCmdMsg(UINT id, int code, CCmdUI* cmdUI);
+
+private:
+    int waitDepth = 0;
+    HCURSOR cursorBeforeWait = nullptr;
+};
+
+// Shows the wait cursor for the lifetime of the object.
+class CWaitCursor {
+public:
+    CWaitCursor();
+    ~CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+
+private:
+    HCURSOR previous;
+};

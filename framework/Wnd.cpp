@@ -1,0 +1,390 @@
+#include "Wnd.h"
+
+#include <exception>
+#include <vector>
+
+namespace {
+
+const char bindingProperty[] = "Trawl.CWnd";
+const char frameworkClassName[] = "TrawlWindow";
+
+// The creation hook of this thread; creation can nest (a dialog creating
+// a child window in its handlers), so hooks form a stack.
+thread_local CreationHook* currentHook = nullptr;
+
+void RegisterFrameworkClass()
+{
+    static const bool registered = [] {
+        WNDCLASSA wc{};
+        wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = ResourceInstance();
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = frameworkClassName;
+        return RegisterClassA(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+} // namespace
+
+HINSTANCE ResourceInstance()
+{
+    return GetModuleHandleA(nullptr);
+}
+
+std::string LoadResString(UINT id)
+{
+    std::vector<char> buffer(256);
+    for (;;) {
+        int length = LoadStringA(ResourceInstance(), id, buffer.data(), static_cast<int>(buffer.size()));
+        if (length <= 0)
+            return {};
+        if (static_cast<size_t>(length) + 1 < buffer.size())
+            return std::string(buffer.data(), static_cast<size_t>(length));
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* wnd = CWnd::FromHandlePermanent(window);
+    if (wnd == nullptr)
+        return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        CWnd::CurrentMessage saved = wnd->current;
+        wnd->current = {message, wParam, lParam};
+        result = wnd->WindowProc(message, wParam, lParam);
+        wnd->current = saved;
+    } catch (const std::exception& error) {
+        OutputDebugStringA(error.what());
+        result = 0;
+    } catch (...) {
+        OutputDebugStringA("unknown exception in a window procedure");
+        result = 0;
+    }
+    if (message == WM_NCDESTROY) {
+        wnd->Unbind();
+        wnd->PostNcDestroy();
+    }
+    return result;
+}
+
+CWnd::~CWnd()
+{
+    if (hwnd != nullptr) {
+        HWND window = hwnd;
+        Unbind();
+        ::DestroyWindow(window);
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND window)
+{
+    if (window == nullptr)
+        return nullptr;
+    return static_cast<CWnd*>(GetPropA(window, bindingProperty));
+}
+
+void CWnd::Bind(HWND window)
+{
+    hwnd = window;
+    SetPropA(window, bindingProperty, this);
+    superProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameworkWndProc)));
+}
+
+void CWnd::Unbind()
+{
+    if (hwnd == nullptr)
+        return;
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == &FrameworkWndProc)
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc));
+    RemovePropA(hwnd, bindingProperty);
+    hwnd = nullptr;
+}
+
+bool CWnd::SubclassWindow(HWND window)
+{
+    if (hwnd != nullptr || window == nullptr || FromHandlePermanent(window) != nullptr)
+        return false;
+    Bind(window);
+    return true;
+}
+
+bool CWnd::SubclassDlgItem(int id, CWnd& parent)
+{
+    return SubclassWindow(::GetDlgItem(parent.GetSafeHwnd(), id));
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    HWND window = hwnd;
+    Unbind();
+    return window;
+}
+
+bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
+                    const RECT& rect, HWND parent, UINT_PTR idOrMenu, void* param)
+{
+    if (className == nullptr) {
+        RegisterFrameworkClass();
+        className = frameworkClassName;
+    }
+    CreationHook hook(*this);
+    HWND window = CreateWindowExA(exStyle, className, title, style, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top, parent,
+                                  reinterpret_cast<HMENU>(idOrMenu), ResourceInstance(), param);
+    if (window == nullptr) {
+        Unbind();
+        return false;
+    }
+    return hwnd == window;
+}
+
+bool CWnd::DestroyWindow()
+{
+    return hwnd != nullptr && ::DestroyWindow(hwnd) != FALSE;
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::SendMessageA(hwnd, message, wParam, lParam);
+}
+
+bool CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::PostMessageA(hwnd, message, wParam, lParam) != FALSE;
+}
+
+int CWnd::GetDlgCtrlID() const
+{
+    return ::GetDlgCtrlID(hwnd);
+}
+
+HWND CWnd::GetDlgItem(int id) const
+{
+    return ::GetDlgItem(hwnd, id);
+}
+
+HWND CWnd::GetParent() const
+{
+    return ::GetParent(hwnd);
+}
+
+HWND CWnd::GetTopLevelHwnd() const
+{
+    return hwnd != nullptr ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+}
+
+std::string CWnd::GetWindowText() const
+{
+    int length = GetWindowTextLengthA(hwnd);
+    if (length <= 0)
+        return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int copied = ::GetWindowTextA(hwnd, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+void CWnd::SetWindowText(const std::string& text)
+{
+    ::SetWindowTextA(hwnd, text.c_str());
+}
+
+void CWnd::SetDlgItemText(int id, const std::string& text)
+{
+    ::SetDlgItemTextA(hwnd, id, text.c_str());
+}
+
+std::string CWnd::GetDlgItemText(int id) const
+{
+    HWND item = GetDlgItem(id);
+    int length = GetWindowTextLengthA(item);
+    if (length <= 0)
+        return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int copied = ::GetWindowTextA(item, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+bool CWnd::ShowWindow(int show)
+{
+    return ::ShowWindow(hwnd, show) != FALSE;
+}
+
+bool CWnd::IsWindowVisible() const
+{
+    return ::IsWindowVisible(hwnd) != FALSE;
+}
+
+bool CWnd::EnableWindow(bool enable)
+{
+    return ::EnableWindow(hwnd, enable ? TRUE : FALSE) != FALSE;
+}
+
+bool CWnd::IsWindowEnabled() const
+{
+    return ::IsWindowEnabled(hwnd) != FALSE;
+}
+
+void CWnd::SetFocus()
+{
+    ::SetFocus(hwnd);
+}
+
+RECT CWnd::GetClientRect() const
+{
+    RECT rect{};
+    ::GetClientRect(hwnd, &rect);
+    return rect;
+}
+
+RECT CWnd::GetWindowRect() const
+{
+    RECT rect{};
+    ::GetWindowRect(hwnd, &rect);
+    return rect;
+}
+
+void CWnd::ScreenToClient(POINT& point) const
+{
+    ::ScreenToClient(hwnd, &point);
+}
+
+void CWnd::ScreenToClient(RECT& rect) const
+{
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rect), 2);
+}
+
+void CWnd::MoveWindow(const RECT& rect, bool repaint)
+{
+    ::MoveWindow(hwnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 repaint ? TRUE : FALSE);
+}
+
+void CWnd::SetRedraw(bool redraw)
+{
+    SendMessage(WM_SETREDRAW, redraw ? TRUE : FALSE);
+}
+
+int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT type) const
+{
+    return ::MessageBoxA(hwnd, text.c_str(), caption.c_str(), type);
+}
+
+bool CWnd::PreTranslateMessage(MSG*)
+{
+    return false;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result))
+        result = DefWindowProc(message, wParam, lParam);
+    return result;
+}
+
+bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (message == WM_COMMAND) {
+        if (!OnCommand(wParam, lParam))
+            return false;
+        *result = 0;
+        return true;
+    }
+    if (message == WM_NOTIFY)
+        return OnNotify(wParam, lParam, result);
+    const MessageEntry* entry = GetMessageMap()->Find(EntryKind::Message, message, 0);
+    if (entry == nullptr)
+        return false;
+    MessageArgs args{message, wParam, lParam};
+    entry->handler(*this, args);
+    *result = args.result;
+    return true;
+}
+
+bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    UINT id = LOWORD(wParam);
+    int code = HIWORD(wParam);
+    // Accelerators arrive with code 1 and no control: they are commands.
+    if (lParam == 0 && code == 1)
+        code = commandCode;
+    return OnCmdMsg(id, code, nullptr);
+}
+
+bool CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
+{
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header == nullptr)
+        return false;
+    if (CWnd* child = FromHandlePermanent(header->hwndFrom);
+        child != nullptr && child != this &&
+        child->OnChildNotify(WM_NOTIFY, header->idFrom, lParam, result))
+        return true;
+    const MessageEntry* entry =
+        GetMessageMap()->Find(EntryKind::Notify, header->code, static_cast<UINT>(header->idFrom));
+    if (entry == nullptr)
+        return false;
+    MessageArgs args{WM_NOTIFY, header->idFrom, lParam};
+    entry->handler(*this, args);
+    *result = args.result;
+    return true;
+}
+
+bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (message != WM_NOTIFY)
+        return false;
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    const MessageEntry* entry = GetMessageMap()->Find(EntryKind::NotifyReflect, header->code, 0);
+    if (entry == nullptr)
+        return false;
+    MessageArgs args{message, wParam, lParam};
+    entry->handler(*this, args);
+    *result = args.result;
+    return true;
+}
+
+LRESULT CWnd::Default()
+{
+    return DefWindowProc(current.message, current.wParam, current.lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (superProc != nullptr)
+        return CallWindowProcA(superProc, hwnd, message, wParam, lParam);
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+CreationHook::CreationHook(CWnd& window)
+    : hook(SetWindowsHookExA(WH_CBT, &HookProc, nullptr, GetCurrentThreadId())),
+      pending(&window), outer(currentHook)
+{
+    currentHook = this;
+}
+
+CreationHook::~CreationHook()
+{
+    currentHook = outer;
+    if (hook != nullptr)
+        UnhookWindowsHookEx(hook);
+}
+
+LRESULT CALLBACK CreationHook::HookProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    CreationHook* self = currentHook;
+    if (code == HCBT_CREATEWND && self != nullptr && self->pending != nullptr) {
+        CWnd* window = self->pending;
+        self->pending = nullptr;
+        window->Bind(reinterpret_cast<HWND>(wParam));
+    }
+    return CallNextHookEx(self != nullptr ? self->hook : nullptr, code, wParam, lParam);
+}

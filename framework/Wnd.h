@@ -1,0 +1,112 @@
+#pragma once
+
+#include "CmdTarget.h"
+
+#include <string>
+
+// A window object bound to its HWND. Every bound window runs through one
+// window procedure that looks messages up in the object's message map.
+class CWnd : public CCmdTarget {
+public:
+    CWnd() = default;
+    ~CWnd() override;
+
+    HWND GetSafeHwnd() const { return hwnd; }
+    explicit operator bool() const { return hwnd != nullptr; }
+
+    // The object bound to a window, or null.
+    static CWnd* FromHandlePermanent(HWND window);
+
+    // Binds this object to an existing window and routes its messages
+    // through the message map (the window's own procedure handles the rest).
+    bool SubclassWindow(HWND window);
+    bool SubclassDlgItem(int id, CWnd& parent);
+    // Undoes SubclassWindow without destroying the window.
+    HWND UnsubclassWindow();
+
+    // Creates a window (of the framework's own class when className is null)
+    // already bound to this object when its first message arrives.
+    bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
+                  const RECT& rect, HWND parent, UINT_PTR idOrMenu, void* param = nullptr);
+    bool DestroyWindow();
+
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    bool PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+    int GetDlgCtrlID() const;
+    HWND GetDlgItem(int id) const;
+    HWND GetParent() const;
+    // The top-level window this window belongs to (itself when top-level).
+    HWND GetTopLevelHwnd() const;
+    std::string GetWindowText() const;
+    void SetWindowText(const std::string& text);
+    void SetDlgItemText(int id, const std::string& text);
+    std::string GetDlgItemText(int id) const;
+    bool ShowWindow(int show);
+    bool IsWindowVisible() const;
+    bool EnableWindow(bool enable = true);
+    bool IsWindowEnabled() const;
+    void SetFocus();
+    RECT GetClientRect() const;
+    RECT GetWindowRect() const;
+    void ScreenToClient(POINT& point) const;
+    void ScreenToClient(RECT& rect) const;
+    void MoveWindow(const RECT& rect, bool repaint = true);
+    void SetRedraw(bool redraw);
+    int MessageBox(const std::string& text, const std::string& caption, UINT type) const;
+
+    // Offered every message of the message loop before it is dispatched;
+    // true when the message was used up.
+    virtual bool PreTranslateMessage(MSG* message);
+
+protected:
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Looks the message up in the map; false when nothing handled it.
+    virtual bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // A notification this window sent, reflected back by its parent.
+    virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // The window's own handling of the message being dispatched.
+    LRESULT Default();
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called after the window is gone; the object may delete itself here.
+    virtual void PostNcDestroy() {}
+
+private:
+    friend class CreationHook;
+    friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
+
+    void Bind(HWND window);
+    void Unbind();
+
+    HWND hwnd = nullptr;
+    WNDPROC superProc = nullptr;
+    struct CurrentMessage {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } current{};
+};
+
+// Binds the next window created on this thread to the given object, so that
+// it sees the creation messages too. Used around CreateWindowEx and the
+// CreateDialog family.
+class CreationHook {
+public:
+    explicit CreationHook(CWnd& window);
+    ~CreationHook();
+    CreationHook(const CreationHook&) = delete;
+    CreationHook& operator=(const CreationHook&) = delete;
+
+private:
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK hook;
+    CWnd* pending;
+    CreationHook* outer;
+};
+
+// The module that holds the program's resources.
+HINSTANCE ResourceInstance();
+// A string of the string table; empty when there is none.
+std::string LoadResString(UINT id);

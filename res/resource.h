@@ -1,0 +1,69 @@
+#pragma once
+
+// Resource, control and command ids of Trawl. The numbers are fixed: stored
+// settings, accelerators and menus refer to them.
+
+// Dialogs (100-101) and the main frame's shared id (128)
+#define IDD_ABOUTBOX 100
+#define IDD_SEARCH_FORM 101
+#define IDR_MAINFRAME 128
+#define IDR_RESULT_POPUP 131
+#define IDB_DRIVES 132
+
+// Strings of the program (100-199)
+#define IDS_MEMORY_KB 102
+#define IDS_DRIVE_FREE 103
+#define IDS_UNAVAILABLE 104
+#define IDS_FOUND_SIZING 105
+#define IDS_SOURCE_ENVIRONMENT 106
+#define IDS_SOURCE_MYPATH 107
+#define IDS_NO_FILES 108
+
+// Status bar panes (100-199, shared with the strings that size them)
+#define ID_INDICATOR_FOUND 105
+
+// Idle prompts (1000-1099)
+#define IDS_PROMPT_FILENAME 1000
+#define IDS_PROMPT_ENVLIST 1001
+#define IDS_PROMPT_RESULTS 1002
+
+// Controls of the search form (1000-1099)
+#define IDC_FILENAME 1000
+#define IDC_ENVLIST 1001
+#define IDC_RESULTS 1002
+#define IDC_SEARCH 1003
+#define IDC_CLEAR 1004
+#define IDC_ENVCHECK 1022
+#define IDC_SOURCELABEL 1023
+#define IDC_MYPATH 1024
+
+// Controls of the About box (1000-1099)
+#define IDC_TOTALMEM 1014
+#define IDC_DRIVES 1018
+#define IDC_MAKERTEXT 1025
+
+// Commands of the program (32768-32799)
+#define ID_VIEW_ENVVALUE 32771
+#define ID_FILE_SEARCH 32772
+#define ID_FILE_CLEAR 32773
+#define ID_POPUP_OPEN 32774
+#define ID_POPUP_ATTRIBUTES 32777
+#define ID_POPUP_DELETE 32778
+#define ID_VIEW_DETAILOPTIONS 32779
+#define ID_POPUP_NOTEPAD 32781
+#define ID_POPUP_QUICKVIEW 32782
+
+// Framework commands, strings and windows (57344-61443)
+#define AFX_IDS_APP_TITLE 57344
+#define AFX_IDS_IDLEMESSAGE 57345
+#define ID_FILE_NEW 57600
+#define ID_FILE_OPEN 57601
+#define ID_APP_ABOUT 57664
+#define ID_APP_EXIT 57665
+#define ID_INDICATOR_CAPS 59137
+#define ID_INDICATOR_NUM 59138
+#define ID_INDICATOR_SCRL 59139
+#define ID_VIEW_STATUS_BAR 59393
+#define AFX_IDW_STATUS_BAR 59393
+#define AFX_IDS_UNTITLED 61443
+#define AFX_IDP_FAILED_TO_CREATE_DOC 61704

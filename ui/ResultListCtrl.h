@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/RowOrder.h"
+#include "framework/ListCtrl.h"
+
+#include <string>
+
+// The report list of search results (and of the About box's drive table):
+// columns sized in characters, rows written cell by cell, the current row,
+// a popup menu over rows and sorting on a heading click. The popup and the
+// sorting are off until popupMenuId and compareFunc are set.
+class CResultListCtrl : public CListCtrl, public trawl::ISortSource {
+public:
+    // Column fields for InsertSizedColumn's mask.
+    static constexpr UINT maskFormat = LVCF_FMT;
+    static constexpr UINT maskWidth = LVCF_WIDTH;
+    static constexpr UINT maskHeading = LVCF_TEXT;
+    static constexpr UINT maskSubItem = LVCF_SUBITEM;
+    static constexpr UINT maskAll = maskFormat | maskWidth | maskHeading | maskSubItem;
+    static constexpr int maxSampleChars = 80;
+
+    // widthSpec > 0: that many sample characters (at most 80); < 0: the
+    // heading's width plus 15 pixels; 0: zero width. subItem -1 means position.
+    int InsertSizedColumn(const std::string& heading, int position, int subItem, int widthSpec,
+                          UINT mask = maskAll, int format = LVCFMT_LEFT);
+
+    // Column 0 inserts a row whose item data is `row`; other columns set a
+    // cell of that row. image -1 means none.
+    int SetCell(int row, int column, const std::string& text, int image = -1);
+
+    // The row that is both focused and selected, or -1. Deselects every other
+    // selected row, so actions never act on a row the user cannot see as current.
+    int GetCurrentItem();
+
+    // Sorts the rows by a column with compareFunc, as a heading click does.
+    void SortByColumn(int column);
+
+    const std::string* FindSortCell(intptr_t itemData) const override;
+
+    UINT popupMenuId = 0;
+    PFNLVCOMPARE compareFunc = nullptr;
+
+protected:
+    void OnRightClick(NMHDR* notify, LRESULT* result);
+    void OnColumnClick(NMHDR* notify, LRESULT* result);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static int CALLBACK CompareForSort(LPARAM first, LPARAM second, LPARAM self);
+
+    // Cells of the column being sorted; filled only while a sort runs.
+    trawl::SortSnapshot sortSnapshot;
+    int sortColumn = 0;
+};

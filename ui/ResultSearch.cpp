@@ -1,0 +1,127 @@
+#include "ResultSearch.h"
+
+#include "core/Columns.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+uint64_t Combine(DWORD high, DWORD low)
+{
+    return (static_cast<uint64_t>(high) << 32) | low;
+}
+
+// Suspends drawing of a window for a scope.
+class RedrawSuspended {
+public:
+    explicit RedrawSuspended(CWnd& window) : window(window) { window.SetRedraw(false); }
+    ~RedrawSuspended()
+    {
+        window.SetRedraw(true);
+        InvalidateRect(window.GetSafeHwnd(), nullptr, TRUE);
+    }
+    RedrawSuspended(const RedrawSuspended&) = delete;
+    RedrawSuspended& operator=(const RedrawSuspended&) = delete;
+
+private:
+    CWnd& window;
+};
+
+} // namespace
+
+void Win32FileFinder::FindMatches(const std::string& searchPath,
+                                  const std::function<void(const trawl::FoundEntry&)>& onEntry)
+{
+    WIN32_FIND_DATAA data{};
+    HANDLE find = FindFirstFileA(searchPath.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        trawl::FoundEntry entry;
+        entry.name = data.cFileName;
+        entry.attributes = data.dwFileAttributes;
+        entry.size = Combine(data.nFileSizeHigh, data.nFileSizeLow);
+        entry.lastWriteTime = Combine(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+        onEntry(entry);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+std::optional<trawl::LocalTime> Win32LocalTime::ToLocalTime(uint64_t fileTime)
+{
+    FILETIME utc{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+    FILETIME local{};
+    SYSTEMTIME fields{};
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &fields))
+        return std::nullopt;
+    return trawl::LocalTime{fields.wYear, fields.wMonth, fields.wDay, fields.wHour, fields.wMinute};
+}
+
+void ResultListWriter::InsertRow(int32_t row, const std::string& path)
+{
+    list.SetCell(row, 0, path);
+}
+
+void ResultListWriter::SetCell(int32_t row, int column, const std::string& text)
+{
+    list.SetCell(row, column, text);
+}
+
+int ResultListWriter::TextWidth(const std::string& text)
+{
+    return list.GetStringWidth(text);
+}
+
+void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& options)
+{
+    const std::vector<trawl::ColumnSpec> columns = trawl::BuildColumnSet(options);
+    trawl::RecordColumnKinds({});
+    list.DeleteAllItems();
+    while (list.DeleteColumn(0)) {
+    }
+    trawl::RecordColumnKinds(columns);
+    for (size_t position = 0; position < columns.size(); ++position) {
+        const trawl::ColumnSpec& column = columns[position];
+        list.InsertSizedColumn(column.heading, static_cast<int>(position), -1, column.widthSpec,
+                               CResultListCtrl::maskAll,
+                               column.align == trawl::ColumnAlign::Right ? LVCFMT_RIGHT : LVCFMT_LEFT);
+    }
+}
+
+trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view directoryList,
+                                       std::string_view pattern,
+                                       const trawl::DisplayOptions& options)
+{
+    RedrawSuspended quiet(list);
+    list.DeleteAllItems();
+    Win32FileFinder finder;
+    Win32LocalTime clock;
+    ResultListWriter writer(list);
+    return trawl::SearchDirectoryList(directoryList, pattern, options, finder, clock, writer, writer);
+}
+
+void FinishResultList(CResultListCtrl& list, const trawl::SearchOutcome& outcome,
+                      const std::string& noFilesText)
+{
+    int widest = outcome.widestText;
+    if (list.GetItemCount() == 0) {
+        list.SetCell(0, 0, noFilesText);
+        widest = std::max(widest, list.GetStringWidth(noFilesText));
+    }
+    list.SetColumnWidth(0, widest + 10);
+}
+
+std::optional<std::string> EnvironmentValue(const std::string& name)
+{
+    std::vector<char> buffer(1000);
+    for (;;) {
+        DWORD length = GetEnvironmentVariableA(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return std::nullopt;
+        if (length < buffer.size())
+            return std::string(buffer.data(), length);
+        // Too small: the call told the size it needs, terminator included.
+        buffer.resize(length);
+    }
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/DirectorySearch.h"
+#include "ui/ResultListCtrl.h"
+
+#include <string>
+#include <string_view>
+
+// Directory enumeration with the platform's own wildcard matching.
+class Win32FileFinder : public trawl::IFileFinder {
+public:
+    void FindMatches(const std::string& searchPath,
+                     const std::function<void(const trawl::FoundEntry&)>& onEntry) override;
+};
+
+// UTC file times to local calendar time, with the offset in force now.
+class Win32LocalTime : public trawl::ILocalTimeConverter {
+public:
+    std::optional<trawl::LocalTime> ToLocalTime(uint64_t fileTime) override;
+};
+
+// Writes search rows into a result list and measures them in its font.
+class ResultListWriter : public trawl::IResultSink, public trawl::ITextMeasure {
+public:
+    explicit ResultListWriter(CResultListCtrl& list) : list(list) {}
+    void InsertRow(int32_t row, const std::string& path) override;
+    void SetCell(int32_t row, int column, const std::string& text) override;
+    int TextWidth(const std::string& text) override;
+
+private:
+    CResultListCtrl& list;
+};
+
+// Rebuilds the result columns for the options and records their kinds.
+void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& options);
+
+// Empties the list and fills it with the files the search finds, in the
+// order found. Drawing is suspended meanwhile: a visible list that redraws
+// on every insertion is orders of magnitude slower.
+trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view directoryList,
+                                       std::string_view pattern,
+                                       const trawl::DisplayOptions& options);
+
+// Adds the message row when nothing was listed and sizes the first column
+// to the widest text plus 10 pixels.
+void FinishResultList(CResultListCtrl& list, const trawl::SearchOutcome& outcome,
+                      const std::string& noFilesText);
+
+// The value of an environment variable, whatever its length; nothing when
+// the variable is missing or empty.
+std::optional<std::string> EnvironmentValue(const std::string& name);
