@@ -34,6 +34,8 @@ bool CCmdTarget::DispatchCmdMsg(UINT id, int code, CCmdUI* cmdUI)
         entry->handler(*this, args);
         return true;
     }
+    if (code == probeCode)
+        return map->Find(EntryKind::Command, 0, id) != nullptr;
     const MessageEntry* entry = nullptr;
     // A button's BN_CLICKED has code 0, the same as a menu command.
     if (code == commandCode)

@@ -1,5 +1,8 @@
 #include "Wnd.h"
 
+#include "CmdUI.h"
+#include "Dialog.h"
+
 #include <exception>
 #include <vector>
 
@@ -53,11 +56,12 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     if (wnd == nullptr)
         return DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = 0;
+    // Restored on every path: a handler that threw must not leave its message
+    // as the one Default() of an outer handler acts on.
+    const CWnd::CurrentMessage saved = wnd->current;
     try {
-        CWnd::CurrentMessage saved = wnd->current;
         wnd->current = {message, wParam, lParam};
         result = wnd->WindowProc(message, wParam, lParam);
-        wnd->current = saved;
     } catch (const std::exception& error) {
         OutputDebugStringA(error.what());
         result = 0;
@@ -65,6 +69,7 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPAR
         OutputDebugStringA("unknown exception in a window procedure");
         result = 0;
     }
+    wnd->current = saved;
     if (message == WM_NCDESTROY) {
         wnd->Unbind();
         wnd->PostNcDestroy();
@@ -129,13 +134,19 @@ HWND CWnd::UnsubclassWindow()
 bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
                     const RECT& rect, HWND parent, UINT_PTR idOrMenu, void* param)
 {
+    return CreateEx(exStyle, className, title, style, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, parent, idOrMenu, param);
+}
+
+bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
+                    int width, int height, HWND parent, UINT_PTR idOrMenu, void* param)
+{
     if (className == nullptr) {
         RegisterFrameworkClass();
         className = frameworkClassName;
     }
     CreationHook hook(*this);
-    HWND window = CreateWindowExA(exStyle, className, title, style, rect.left, rect.top,
-                                  rect.right - rect.left, rect.bottom - rect.top, parent,
+    HWND window = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent,
                                   reinterpret_cast<HMENU>(idOrMenu), ResourceInstance(), param);
     if (window == nullptr) {
         Unbind();
@@ -222,6 +233,11 @@ bool CWnd::IsWindowVisible() const
     return ::IsWindowVisible(hwnd) != FALSE;
 }
 
+bool CWnd::HasVisibleStyle() const
+{
+    return (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 bool CWnd::EnableWindow(bool enable)
 {
     return ::EnableWindow(hwnd, enable ? TRUE : FALSE) != FALSE;
@@ -277,6 +293,22 @@ int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT t
     return ::MessageBoxA(hwnd, text.c_str(), caption.c_str(), type);
 }
 
+void CWnd::DoDataExchange(CDataExchange*) {}
+
+bool CWnd::UpdateData(bool saveAndValidate)
+{
+    ++exchangeDepth;
+    try {
+        CDataExchange exchange(*this, saveAndValidate);
+        DoDataExchange(&exchange);
+    } catch (...) {
+        --exchangeDepth;
+        throw;
+    }
+    --exchangeDepth;
+    return true;
+}
+
 bool CWnd::PreTranslateMessage(MSG*)
 {
     return false;
@@ -313,9 +345,17 @@ bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     UINT id = LOWORD(wParam);
     int code = HIWORD(wParam);
-    // Accelerators arrive with code 1 and no control: they are commands.
-    if (lParam == 0 && code == 1)
+    if (lParam != 0 && exchangeDepth > 0)
+        return true; // a control reacting to data exchange, not to the user
+    if (lParam == 0) {
+        // Menu items and accelerators (code 1) are commands; one that its
+        // update handler disables does nothing, whatever sent it.
         code = commandCode;
+        CCmdUI probe;
+        probe.id = id;
+        if (OnCmdMsg(id, updateCode, &probe) && probe.enableChanged && !probe.enabled)
+            return true;
+    }
     return OnCmdMsg(id, code, nullptr);
 }
 
@@ -324,6 +364,8 @@ bool CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     if (header == nullptr)
         return false;
+    if (exchangeDepth > 0)
+        return true;
     if (CWnd* child = FromHandlePermanent(header->hwndFrom);
         child != nullptr && child != this &&
         child->OnChildNotify(WM_NOTIFY, header->idFrom, lParam, result))

@@ -4,6 +4,8 @@
 
 #include <string>
 
+class CDataExchange;
+
 // A window object bound to its HWND. Every bound window runs through one
 // window procedure that looks messages up in the object's message map.
 class CWnd : public CCmdTarget {
@@ -28,6 +30,8 @@ public:
     // already bound to this object when its first message arrives.
     bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
                   const RECT& rect, HWND parent, UINT_PTR idOrMenu, void* param = nullptr);
+    bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
+                  int width, int height, HWND parent, UINT_PTR idOrMenu, void* param = nullptr);
     bool DestroyWindow();
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -44,6 +48,8 @@ public:
     std::string GetDlgItemText(int id) const;
     bool ShowWindow(int show);
     bool IsWindowVisible() const;
+    // The window's own visible style, whether or not its parents are shown.
+    bool HasVisibleStyle() const;
     bool EnableWindow(bool enable = true);
     bool IsWindowEnabled() const;
     void SetFocus();
@@ -54,6 +60,13 @@ public:
     void MoveWindow(const RECT& rect, bool repaint = true);
     void SetRedraw(bool redraw);
     int MessageBox(const std::string& text, const std::string& caption, UINT type) const;
+
+    // Moves values between the child controls and the members, in one place.
+    virtual void DoDataExchange(CDataExchange* exchange);
+    // false: members to controls; true: controls to members. Notifications
+    // the controls send meanwhile are ignored, so change handlers only ever
+    // see the user's own edits.
+    bool UpdateData(bool saveAndValidate = true);
 
     // Offered every message of the message loop before it is dispatched;
     // true when the message was used up.
@@ -82,6 +95,7 @@ private:
 
     HWND hwnd = nullptr;
     WNDPROC superProc = nullptr;
+    int exchangeDepth = 0;
     struct CurrentMessage {
         UINT message;
         WPARAM wParam;

@@ -18,6 +18,9 @@
 #define IDS_SOURCE_ENVIRONMENT 106
 #define IDS_SOURCE_MYPATH 107
 #define IDS_NO_FILES 108
+#define IDS_MYPATH_TITLE 109
+#define IDS_ENVVALUE_CAPTION 110
+#define IDS_NO_VALUE 111
 
 // Status bar panes (100-199, shared with the strings that size them)
 #define ID_INDICATOR_FOUND 105
@@ -53,17 +56,5 @@
 #define ID_POPUP_NOTEPAD 32781
 #define ID_POPUP_QUICKVIEW 32782
 
-// Framework commands, strings and windows (57344-61443)
-#define AFX_IDS_APP_TITLE 57344
-#define AFX_IDS_IDLEMESSAGE 57345
-#define ID_FILE_NEW 57600
-#define ID_FILE_OPEN 57601
-#define ID_APP_ABOUT 57664
-#define ID_APP_EXIT 57665
-#define ID_INDICATOR_CAPS 59137
-#define ID_INDICATOR_NUM 59138
-#define ID_INDICATOR_SCRL 59139
-#define ID_VIEW_STATUS_BAR 59393
-#define AFX_IDW_STATUS_BAR 59393
-#define AFX_IDS_UNTITLED 61443
-#define AFX_IDP_FAILED_TO_CREATE_DOC 61704
+// Framework commands, strings and windows (57344-61704)
+#include "framework/FrameworkIds.h"

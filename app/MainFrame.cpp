@@ -1,0 +1,40 @@
+#include "MainFrame.h"
+
+#include "core/FormRules.h"
+#include "res/resource.h"
+
+IMPLEMENT_RUNTIME_CLASS(CMainFrame)
+
+const MessageEntry CMainFrame::messageEntries[] = {
+    msgmap::OnCreate<&CMainFrame::OnCreate>(),
+    msgmap::UpdateCommandUI<&CMainFrame::OnUpdateFoundCount>(ID_INDICATOR_FOUND),
+};
+const MessageMap CMainFrame::messageMap = MakeMessageMap(&CFrameWnd::messageMap, messageEntries);
+
+namespace {
+
+const UINT indicators[] = {
+    ID_SEPARATOR, ID_INDICATOR_FOUND, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL,
+};
+
+// Bottom alignment with a top border, as the status bar sits in the frame.
+constexpr DWORD statusBarStyle = WS_CHILD | WS_VISIBLE | 0x8200;
+
+} // namespace
+
+int CMainFrame::OnCreate(CREATESTRUCTA* create)
+{
+    if (CFrameWnd::OnCreate(create) == -1)
+        return -1;
+    if (!statusBar.Create(*this, statusBarStyle, AFX_IDW_STATUS_BAR))
+        return -1;
+    if (!statusBar.SetIndicators(indicators, static_cast<int>(std::size(indicators))))
+        return -1;
+    return 0;
+}
+
+void CMainFrame::OnUpdateFoundCount(CCmdUI* cmdUI)
+{
+    cmdUI->Enable();
+    cmdUI->SetText(trawl::FoundCountText(foundCount));
+}

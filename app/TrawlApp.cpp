@@ -1,0 +1,33 @@
+#include "TrawlApp.h"
+
+#include "app/MainFrame.h"
+#include "app/TrawlDoc.h"
+#include "res/resource.h"
+#include "ui/TrawlView.h"
+
+const MessageEntry CTrawlApp::messageEntries[] = {
+    msgmap::Command<&CWinApp::OnFileNew>(ID_FILE_NEW),
+    msgmap::Command<&CWinApp::OnFileOpen>(ID_FILE_OPEN),
+};
+const MessageMap CTrawlApp::messageMap = MakeMessageMap(&CWinApp::messageMap, messageEntries);
+
+bool CTrawlApp::InitInstance()
+{
+    Enable3dControlsStatic();
+    SetRegistryKey("Quillfen");
+    LoadStdProfileSettings(0);
+    AddDocTemplate(std::make_unique<CSingleDocTemplate>(IDR_MAINFRAME, CTrawlDoc::runtimeClass,
+                                                        CMainFrame::runtimeClass, CTrawlView::runtimeClass));
+    CCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    return ProcessShellCommand(commandLine);
+}
+
+bool CTrawlApp::OnIdle(LONG count)
+{
+    bool more = CWinApp::OnIdle(count);
+    if (auto* frame = dynamic_cast<CFrameWnd*>(mainWnd))
+        if (auto* view = dynamic_cast<CTrawlView*>(frame->GetActiveView()))
+            view->UpdateStatusPrompt();
+    return more;
+}

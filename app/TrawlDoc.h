@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/DisplayOptions.h"
+#include "framework/Document.h"
+
+// The document holds nothing but the display options, loaded from the
+// per-user settings when it is created.
+class CTrawlDoc : public CDocument {
+    DECLARE_RUNTIME_CLASS()
+
+public:
+    bool OnNewDocument() override;
+    // A file named on the command line is not read; the settings still are,
+    // so the user's columns do not depend on how the program was started.
+    bool OnOpenDocument(const std::string& path) override;
+
+    // Reads FileSize, FileDate and FileAttrib, in that order, each default 0.
+    void LoadDisplayOptions();
+
+    trawl::DisplayOptions options;
+};
+
+inline constexpr char optionsSection[] = "Options";

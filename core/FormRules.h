@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trawl {
+
+// Search may run: a pattern, and a complete source (a variable selected, or
+// a typed directory list).
+bool InputsComplete(std::string_view fileName, bool useEnvironment, bool variableSelected,
+                    std::string_view myPath);
+
+// The found pane: "Found <n>" for any nonzero count, "Empty" for none.
+std::string FoundCountText(int32_t count);
+
+// The variable's "NAME=value" text is shown in the status line only while
+// it stays under 40 characters.
+inline constexpr size_t statusEntryLimit = 40;
+bool EntryFitsStatusLine(std::string_view entry);
+
+// Names of an environment block ("NAME=value\0...\0\0"), in block order:
+// the text before the first "=", entries with an empty name left out.
+std::vector<std::string> EnvironmentNames(const char* block);
+
+// Where the result list and the buttons go for a new client size: the form
+// is never laid out smaller than its first size, and the list keeps equal
+// margins on its left, right and bottom.
+struct FormMetrics {
+    int initialWidth = 0;
+    int initialHeight = 0;
+    int listLeft = 0;
+    int listTop = 0;
+};
+struct FormPlacement {
+    int listWidth = 0;
+    int listHeight = 0;
+    int buttonsRight = 0; // right edge of the Search and Clear buttons
+};
+FormPlacement PlaceFormControls(const FormMetrics& metrics, int width, int height);
+
+} // namespace trawl

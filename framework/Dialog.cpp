@@ -1,0 +1,82 @@
+#include "Dialog.h"
+
+#include "WinApp.h"
+
+const MessageEntry CDialog::messageEntries[] = {
+    msgmap::Command<&CDialog::OnOK>(IDOK),
+    msgmap::Command<&CDialog::OnCancel>(IDCANCEL),
+};
+const MessageMap CDialog::messageMap = MakeMessageMap(&CWnd::messageMap, messageEntries);
+
+INT_PTR CALLBACK CDialog::ModalDialogProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE; // everything is handled through the message map
+}
+
+INT_PTR CDialog::DoModal()
+{
+    HWND owner = parent != nullptr ? parent->GetSafeHwnd() : nullptr;
+    if (owner == nullptr) {
+        CWinApp* app = CWinApp::Get();
+        owner = app != nullptr && app->mainWnd != nullptr ? app->mainWnd->GetSafeHwnd() : nullptr;
+    }
+    CreationHook hook(*this);
+    return DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId), owner, &CDialog::ModalDialogProc, 0);
+}
+
+void CDialog::EndDialog(int result)
+{
+    ::EndDialog(GetSafeHwnd(), result);
+}
+
+bool CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (message == WM_INITDIALOG) {
+        *result = OnInitDialog() ? TRUE : FALSE;
+        return true;
+    }
+    return CWnd::OnWndMsg(message, wParam, lParam, result);
+}
+
+bool CDialog::OnInitDialog()
+{
+    UpdateData(false);
+    return true;
+}
+
+void CDialog::OnOK()
+{
+    if (UpdateData(true))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void DDX_Control(CDataExchange* exchange, int id, CWnd& control)
+{
+    if (control.GetSafeHwnd() == nullptr)
+        control.SubclassDlgItem(id, exchange->window);
+}
+
+void DDX_Text(CDataExchange* exchange, int id, std::string& value)
+{
+    if (exchange->saveAndValidate)
+        value = exchange->window.GetDlgItemText(id);
+    else
+        exchange->window.SetDlgItemText(id, value);
+}
+
+void DDX_Check(CDataExchange* exchange, int id, int& value)
+{
+    HWND box = exchange->window.GetDlgItem(id);
+    if (exchange->saveAndValidate) {
+        value = static_cast<int>(SendMessageA(box, BM_GETCHECK, 0, 0));
+        return;
+    }
+    if (value < 0 || value > 2)
+        value = 0; // not a check state: show the box unchecked
+    SendMessageA(box, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Wnd.h"
+
+#include <string>
+
+// A modal dialog from a template. Data exchange runs when it opens and
+// again, towards the members, when OK closes it.
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr) : templateId(templateId), parent(parent) {}
+
+    // IDOK, IDCANCEL, or -1 when the dialog could not be created.
+    virtual INT_PTR DoModal();
+    void EndDialog(int result);
+
+protected:
+    virtual bool OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static INT_PTR CALLBACK ModalDialogProc(HWND, UINT, WPARAM, LPARAM);
+    UINT templateId;
+    CWnd* parent;
+};
+
+// One run of data exchange for a window whose controls are its children.
+class CDataExchange {
+public:
+    CDataExchange(CWnd& window, bool saveAndValidate) : window(window), saveAndValidate(saveAndValidate) {}
+    CWnd& window;
+    const bool saveAndValidate;
+};
+
+// Binds a member control object to the child control with that id (once).
+void DDX_Control(CDataExchange* exchange, int id, CWnd& control);
+void DDX_Text(CDataExchange* exchange, int id, std::string& value);
+// The check state of a box: a value outside 0..2 shows as unchecked and reads back as 0.
+void DDX_Check(CDataExchange* exchange, int id, int& value);

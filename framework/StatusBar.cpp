@@ -1,0 +1,122 @@
+#include "StatusBar.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Room around an indicator's text, as the status bar draws it.
+constexpr int paneMargin = 8;
+
+} // namespace
+
+bool CStatusBar::Create(CWnd& parent, DWORD style, UINT id)
+{
+    // The alignment bits are the frame's business; the control takes only window styles.
+    DWORD windowStyle = (style & 0xFFFF0000u) | SBARS_SIZEGRIP;
+    return CreateEx(0, STATUSCLASSNAMEA, "", windowStyle, 0, 0, 0, 0, parent.GetSafeHwnd(), id);
+}
+
+bool CStatusBar::SetIndicators(const UINT* ids, int count)
+{
+    panes.clear();
+    HDC dc = GetDC(GetSafeHwnd());
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
+    bool complete = true;
+    for (int i = 0; i < count; ++i) {
+        Pane pane{ids[i], 0, {}, true};
+        if (pane.id != 0) {
+            pane.text = LoadResString(pane.id);
+            if (pane.text.empty())
+                complete = false;
+            SIZE extent{};
+            GetTextExtentPoint32A(dc, pane.text.c_str(), static_cast<int>(pane.text.size()), &extent);
+            pane.width = extent.cx + paneMargin;
+        }
+        panes.push_back(pane);
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(GetSafeHwnd(), dc);
+    LayoutPanes();
+    for (size_t i = 0; i < panes.size(); ++i)
+        SendMessage(SB_SETTEXTA, i, reinterpret_cast<LPARAM>(panes[i].text.c_str()));
+    return complete;
+}
+
+void CStatusBar::LayoutPanes()
+{
+    if (panes.empty())
+        return;
+    RECT client = GetClientRect();
+    int others = 0;
+    for (size_t i = 1; i < panes.size(); ++i)
+        others += panes[i].width;
+    // Leave room for the size grip at the right end.
+    int grip = GetSystemMetrics(SM_CXVSCROLL);
+    std::vector<int> edges(panes.size());
+    int right = std::max(0, static_cast<int>(client.right) - grip - others);
+    edges[0] = right;
+    for (size_t i = 1; i < panes.size(); ++i) {
+        right += panes[i].width;
+        edges[i] = right;
+    }
+    edges.back() = -1;
+    SendMessage(SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+}
+
+int CStatusBar::CommandToIndex(UINT id) const
+{
+    for (size_t i = 0; i < panes.size(); ++i)
+        if (panes[i].id == id)
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool CStatusBar::SetPaneText(int index, const std::string& text)
+{
+    if (index < 0 || static_cast<size_t>(index) >= panes.size())
+        return false;
+    Pane& pane = panes[static_cast<size_t>(index)];
+    if (pane.text == text)
+        return true; // no flicker at every idle update
+    pane.text = text;
+    return SendMessage(SB_SETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(pane.text.c_str())) != 0;
+}
+
+std::string CStatusBar::GetPaneText(int index) const
+{
+    int length = LOWORD(SendMessage(SB_GETTEXTLENGTHA, static_cast<WPARAM>(index)));
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessage(SB_GETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+int CStatusBar::GetPaneWidth(int index) const
+{
+    if (index < 0 || static_cast<size_t>(index) >= panes.size())
+        return 0;
+    return panes[static_cast<size_t>(index)].width;
+}
+
+int CStatusBar::GetHeight() const
+{
+    RECT rect = GetWindowRect();
+    return rect.bottom - rect.top;
+}
+
+void CStatusBar::UpdatePanes(CCmdTarget& target)
+{
+    for (size_t i = 0; i < panes.size(); ++i) {
+        if (panes[i].id == 0)
+            continue;
+        CStatusCmdUI state(*this, static_cast<int>(i));
+        state.id = panes[i].id;
+        state.DoUpdate(target);
+    }
+}
+
+void CStatusCmdUI::SetText(const std::string& text)
+{
+    bar.SetPaneText(index, text);
+}

@@ -1,0 +1,271 @@
+#include "TrawlView.h"
+
+#include "app/MainFrame.h"
+#include "app/TrawlDoc.h"
+#include "core/FormRules.h"
+#include "framework/Dialog.h"
+#include "framework/WinApp.h"
+#include "res/resource.h"
+#include "ui/ResultSearch.h"
+
+#include <algorithm>
+
+IMPLEMENT_RUNTIME_CLASS(CTrawlView)
+
+const MessageEntry CTrawlView::messageEntries[] = {
+    msgmap::Command<&CTrawlView::OnClear>(ID_FILE_CLEAR),
+    msgmap::Command<&CTrawlView::OnSearch>(ID_FILE_SEARCH),
+    msgmap::UpdateCommandUI<&CTrawlView::OnUpdateSearch>(ID_FILE_SEARCH),
+    msgmap::ControlNotify<&CTrawlView::OnInputChanged>(EN_CHANGE, IDC_FILENAME),
+    msgmap::Command<&CTrawlView::OnEnvValue>(ID_VIEW_ENVVALUE),
+    msgmap::UpdateCommandUI<&CTrawlView::OnUpdateEnvValue>(ID_VIEW_ENVVALUE),
+    msgmap::ControlNotify<&CTrawlView::OnSourceModeChanged>(BN_CLICKED, IDC_ENVCHECK),
+    msgmap::ControlNotify<&CTrawlView::OnClear>(BN_CLICKED, IDC_CLEAR),
+    msgmap::ControlNotify<&CTrawlView::OnSearch>(BN_CLICKED, IDC_SEARCH),
+    msgmap::ControlNotify<&CTrawlView::OnInputChanged>(CBN_SELCHANGE, IDC_ENVLIST),
+    msgmap::ControlNotify<&CTrawlView::OnInputChanged>(EN_CHANGE, IDC_MYPATH),
+    msgmap::OnSize<&CTrawlView::OnSize>(),
+};
+const MessageMap CTrawlView::messageMap = MakeMessageMap(&CFormView::messageMap, messageEntries);
+
+namespace {
+
+int CALLBACK CompareResultRows(LPARAM first, LPARAM second, LPARAM column)
+{
+    return trawl::CompareRows(first, second, column);
+}
+
+} // namespace
+
+CTrawlView::CTrawlView() : CFormView(IDD_SEARCH_FORM) {}
+
+CTrawlDoc* CTrawlView::GetDocument() const
+{
+    return static_cast<CTrawlDoc*>(CFormView::GetDocument());
+}
+
+CMainFrame* CTrawlView::GetMainFrame() const
+{
+    return dynamic_cast<CMainFrame*>(GetParentFrame());
+}
+
+void CTrawlView::DoDataExchange(CDataExchange* exchange)
+{
+    CFormView::DoDataExchange(exchange);
+    DDX_Control(exchange, IDC_CLEAR, clearButton);
+    DDX_Control(exchange, IDC_RESULTS, resultList);
+    DDX_Control(exchange, IDC_ENVLIST, envList);
+    DDX_Control(exchange, IDC_SEARCH, searchButton);
+    DDX_Text(exchange, IDC_FILENAME, fileName);
+    DDX_Text(exchange, IDC_SOURCELABEL, sourceLabel);
+    DDX_Text(exchange, IDC_MYPATH, myPath);
+    DDX_Check(exchange, IDC_ENVCHECK, useEnvironment);
+    resultList.compareFunc = &CompareResultRows;
+    trawl::sortTargetList = &resultList;
+}
+
+void CTrawlView::OnInitialUpdate()
+{
+    CFormView::OnInitialUpdate();
+
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->RecalcLayout();
+    ResizeParentToFit(false);
+
+    if (!layoutCaptured) {
+        RECT client = GetClientRect();
+        initialWidth = client.right;
+        initialHeight = client.bottom;
+        RECT list = resultList.GetWindowRect();
+        ScreenToClient(list);
+        listLeft = list.left;
+        listTop = list.top;
+        layoutCaptured = 1;
+    }
+
+    FillEnvironmentList();
+    OnClear();
+    SetupColumns();
+    envList.SelectString(-1, "PATH");
+    UpdateDocTitle();
+}
+
+void CTrawlView::FillEnvironmentList()
+{
+    char* block = GetEnvironmentStringsA();
+    for (std::string name : trawl::EnvironmentNames(block)) {
+        // Upper case as the code page has it; names keep their full length,
+        // since a cut name would look up a different variable.
+        CharUpperBuffA(name.data(), static_cast<DWORD>(name.size()));
+        envList.AddString(name);
+    }
+    if (block != nullptr)
+        FreeEnvironmentStringsA(block);
+}
+
+void CTrawlView::SetupColumns()
+{
+    SetupResultColumns(resultList, GetDocument()->options);
+    resultList.popupMenuId = IDR_RESULT_POPUP;
+}
+
+void CTrawlView::OnClear()
+{
+    searchButton.EnableWindow(false);
+    fileName.clear();
+    resultList.DeleteAllItems();
+    searchReady = 0;
+    resultsFound = 0;
+    ::SetFocus(GetDlgItem(IDC_FILENAME));
+    useEnvironment = 1;
+    UpdateData(false);
+    OnSourceModeChanged();
+    StoreFoundCount();
+}
+
+void CTrawlView::OnSourceModeChanged()
+{
+    UpdateData(true);
+    bool environment = useEnvironment != 0;
+    sourceLabel = LoadResString(environment ? IDS_SOURCE_ENVIRONMENT : IDS_SOURCE_MYPATH);
+    envList.ShowWindow(environment ? SW_SHOWNORMAL : SW_HIDE);
+    ::ShowWindow(GetDlgItem(IDC_MYPATH), environment ? SW_HIDE : SW_SHOWNORMAL);
+    UpdateData(false);
+    OnInputChanged();
+}
+
+void CTrawlView::OnInputChanged()
+{
+    UpdateData(true);
+    searchReady = trawl::InputsComplete(fileName, useEnvironment != 0, envList.GetCurSel() >= 0, myPath) ? 1 : 0;
+    searchButton.EnableWindow(searchReady != 0);
+    UpdateDocTitle();
+}
+
+void CTrawlView::UpdateDocTitle()
+{
+    int selected = envList.GetCurSel();
+    if (selected < 0)
+        return;
+    std::string title = useEnvironment != 0 ? envList.GetLBText(selected) : LoadResString(IDS_MYPATH_TITLE);
+    if (CTrawlDoc* document = GetDocument(); document != nullptr && document->GetTitle() != title)
+        document->SetTitle(title);
+}
+
+void CTrawlView::OnUpdateSearch(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(searchReady != 0);
+}
+
+void CTrawlView::OnUpdateEnvValue(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(envList.GetCurSel() >= 0);
+}
+
+bool CTrawlView::GetEnvironmentEntry(std::string& text) const
+{
+    std::string name = envList.GetWindowText();
+    // The whole value, however long: the text never comes from a cut buffer.
+    std::optional<std::string> value = EnvironmentValue(name);
+    if (!value) {
+        text = name;
+        return false;
+    }
+    text = name + "=" + *value;
+    return true;
+}
+
+void CTrawlView::OnEnvValue()
+{
+    std::string text;
+    const std::string caption = LoadResString(IDS_ENVVALUE_CAPTION);
+    if (GetEnvironmentEntry(text))
+        MessageBox(text, caption, MB_OK | MB_ICONINFORMATION);
+    else
+        MessageBox(LoadResString(IDS_NO_VALUE), caption, MB_OK | MB_ICONSTOP);
+}
+
+void CTrawlView::OnSearch()
+{
+    searchReady = 0;
+    searchButton.EnableWindow(false);
+    resultList.DeleteAllItems();
+    BeginWaitCursor();
+
+    std::string directoryList;
+    bool haveList = true;
+    if (useEnvironment != 0) {
+        std::optional<std::string> value = EnvironmentValue(envList.GetWindowText());
+        haveList = value.has_value();
+        if (haveList)
+            directoryList = std::move(*value);
+    } else {
+        directoryList = myPath;
+    }
+
+    trawl::SearchOutcome outcome;
+    if (haveList)
+        outcome = ListMatchingFiles(resultList, directoryList, fileName, GetDocument()->options);
+    StoreFoundCount();
+    // The result list's prompt speaks of files only while it lists some.
+    resultsFound = resultList.GetItemCount() > 0 ? 1 : 0;
+    FinishResultList(resultList, outcome, LoadResString(IDS_NO_FILES));
+    EndWaitCursor();
+}
+
+void CTrawlView::StoreFoundCount()
+{
+    if (CMainFrame* frame = GetMainFrame())
+        frame->foundCount = resultList.GetItemCount();
+}
+
+int CTrawlView::UpdateStatusPrompt()
+{
+    HWND focus = GetFocus();
+    if (focus == nullptr)
+        return 0;
+    CWinApp* app = CWinApp::Get();
+    auto* frame = app != nullptr ? dynamic_cast<CFrameWnd*>(app->mainWnd) : nullptr;
+    if (frame == nullptr)
+        return 0;
+    switch (::GetDlgCtrlID(focus)) {
+    case IDC_FILENAME:
+        frame->SetMessageText(IDS_PROMPT_FILENAME);
+        break;
+    case IDC_ENVLIST: {
+        std::string entry;
+        GetEnvironmentEntry(entry);
+        if (trawl::EntryFitsStatusLine(entry))
+            frame->SetMessageText(entry);
+        else
+            frame->SetMessageText(IDS_PROMPT_ENVLIST);
+        break;
+    }
+    case IDC_RESULTS:
+        frame->SetMessageText(resultsFound != 0 ? IDS_PROMPT_RESULTS : AFX_IDS_IDLEMESSAGE);
+        break;
+    default:
+        frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+        break;
+    }
+    return 0;
+}
+
+void CTrawlView::OnSize(UINT type, int cx, int cy)
+{
+    CFormView::OnSize(type, cx, cy);
+    if (!layoutCaptured)
+        return;
+    trawl::FormPlacement place =
+        trawl::PlaceFormControls({initialWidth, initialHeight, listLeft, listTop}, cx, cy);
+    // Positions are in the form's own coordinates; the client area may be scrolled.
+    const POINT scroll = GetScrollPosition();
+    SetWindowPos(resultList.GetSafeHwnd(), nullptr, 0, 0, place.listWidth, place.listHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (CButton* button : {&clearButton, &searchButton}) {
+        RECT rect = button->GetWindowRect();
+        ScreenToClient(rect);
+        SetWindowPos(button->GetSafeHwnd(), nullptr, place.buttonsRight - (rect.right - rect.left) - scroll.x, rect.top,
+                     0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}

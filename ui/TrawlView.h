@@ -1,0 +1,66 @@
+#pragma once
+
+#include "framework/Controls.h"
+#include "framework/View.h"
+#include "ui/ResultListCtrl.h"
+
+#include <string>
+
+class CTrawlDoc;
+class CMainFrame;
+
+// The search form: the pattern, the source of the directory list (an
+// environment variable or a typed list), Search and Clear, and the results.
+class CTrawlView : public CFormView {
+    DECLARE_RUNTIME_CLASS()
+
+public:
+    CTrawlView();
+
+    CTrawlDoc* GetDocument() const;
+    void OnInitialUpdate() override;
+    void DoDataExchange(CDataExchange* exchange) override;
+
+    // The chosen variable as "NAME=value"; the bare name and false when it
+    // has no value.
+    bool GetEnvironmentEntry(std::string& text) const;
+    // Shows the prompt for the focused control in the status line.
+    int UpdateStatusPrompt();
+    // Rebuilds the result columns from the document's display options.
+    void SetupColumns();
+    void UpdateDocTitle();
+
+    void OnSearch();
+    void OnClear();
+
+    CButton clearButton;
+    CResultListCtrl resultList;
+    CComboBox envList;
+    CButton searchButton;
+    std::string fileName;
+    std::string sourceLabel;
+    std::string myPath;
+    int useEnvironment = 0;
+    int searchReady = 0;
+    int resultsFound = 0;
+    int layoutCaptured = 0;
+    int initialWidth = 0;
+    int initialHeight = 0;
+    int listLeft = 0;
+    int listTop = 0;
+
+protected:
+    void OnInputChanged();
+    void OnSourceModeChanged();
+    void OnUpdateSearch(CCmdUI* cmdUI);
+    void OnEnvValue();
+    void OnUpdateEnvValue(CCmdUI* cmdUI);
+    void OnSize(UINT type, int cx, int cy);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CMainFrame* GetMainFrame() const;
+    void StoreFoundCount();
+    void FillEnvironmentList();
+};
