@@ -104,14 +104,12 @@ int CWinApp::Run()
     }
 }
 
-void CWinApp::PumpPendingMessages()
+bool CWinApp::PumpPendingMessages()
 {
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
+        if (message.message == WM_QUIT)
+            return false;
         if (!PreTranslateMessage(&message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
@@ -120,6 +118,7 @@ void CWinApp::PumpPendingMessages()
     LONG idleCount = 0;
     while (OnIdle(idleCount++)) {
     }
+    return true;
 }
 
 void CWinApp::SetRegistryKey(const char* key)

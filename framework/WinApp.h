@@ -40,8 +40,9 @@ public:
     // The message loop; returns the exit code.
     virtual int Run();
     // Dispatches every pending message, then runs the idle calls of the
-    // period that follows. What the loop does between two waits.
-    void PumpPendingMessages();
+    // period that follows: what the loop does between two waits. False when
+    // it met the quit message (which it takes off the queue).
+    bool PumpPendingMessages();
 
     void SetRegistryKey(const char* key);
     void LoadStdProfileSettings(UINT recentFiles = 4);
