@@ -43,3 +43,6 @@ format:
 
 clean:
 	rm -rf $(BUILD)
+
+screenshot: win
+	tools/screenshot-search $(WIN)/app/trawl.exe docs/screenshot.png

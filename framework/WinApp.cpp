@@ -88,9 +88,12 @@ bool CWinApp::IsIdleMessage(const MSG& message)
 int CWinApp::Run()
 {
     MSG message{};
+    bool idle = true;
+    LONG idleCount = 0;
     for (;;) {
-        LONG idleCount = 0;
-        while (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && OnIdle(idleCount++)) {
+        while (idle && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!OnIdle(idleCount++))
+                idle = false;
         }
         do {
             int got = GetMessageA(&message, nullptr, 0, 0);
@@ -100,7 +103,11 @@ int CWinApp::Run()
                 TranslateMessage(&message);
                 DispatchMessageA(&message);
             }
-        } while (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
+            if (IsIdleMessage(message)) {
+                idle = true;
+                idleCount = 0;
+            }
+        } while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
     }
 }
 

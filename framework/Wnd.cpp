@@ -4,16 +4,21 @@
 #include "Dialog.h"
 
 #include <exception>
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
-const char bindingProperty[] = "Trawl.CWnd";
 const char frameworkClassName[] = "TrawlWindow";
 
 // The creation hook of this thread; creation can nest (a dialog creating
 // a child window in its handlers), so hooks form a stack.
 thread_local CreationHook* currentHook = nullptr;
+
+// The objects bound to this thread's windows. Windows belong to the thread
+// that made them, and every message looks its window up here, so the map is
+// per thread and cheap: a window property costs a Wine server round trip.
+thread_local std::unordered_map<HWND, CWnd*> boundWindows;
 
 void RegisterFrameworkClass()
 {
@@ -90,13 +95,14 @@ CWnd* CWnd::FromHandlePermanent(HWND window)
 {
     if (window == nullptr)
         return nullptr;
-    return static_cast<CWnd*>(GetPropA(window, bindingProperty));
+    auto found = boundWindows.find(window);
+    return found != boundWindows.end() ? found->second : nullptr;
 }
 
 void CWnd::Bind(HWND window)
 {
     hwnd = window;
-    SetPropA(window, bindingProperty, this);
+    boundWindows[window] = this;
     superProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameworkWndProc)));
 }
@@ -107,7 +113,7 @@ void CWnd::Unbind()
         return;
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == &FrameworkWndProc)
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc));
-    RemovePropA(hwnd, bindingProperty);
+    boundWindows.erase(hwnd);
     hwnd = nullptr;
 }
 

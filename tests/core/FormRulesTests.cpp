@@ -1,0 +1,82 @@
+#include "core/FormRules.h"
+
+#include <gtest/gtest.h>
+
+namespace trawl {
+namespace {
+
+TEST(FormRules, SearchNeedsAPatternAndACompleteSource)
+{
+    struct Case {
+        const char* name;
+        const char* fileName;
+        bool useEnvironment;
+        bool variableSelected;
+        const char* myPath;
+        bool ready;
+    };
+    const Case cases[] = {
+        {"variable chosen", "*.exe", true, true, "", true},
+        {"no variable chosen", "*.exe", true, false, "C:\\DOS", false},
+        {"no pattern", "", true, true, "", false},
+        {"typed list", "*.exe", false, false, "C:\\DOS", true},
+        {"empty typed list ignores the hidden selection", "*.exe", false, true, "", false},
+        {"no pattern in typed mode", "", false, true, "C:\\DOS", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(InputsComplete(c.fileName, c.useEnvironment, c.variableSelected, c.myPath), c.ready);
+    }
+}
+
+TEST(FormRules, FoundPaneText)
+{
+    EXPECT_EQ(FoundCountText(0), "Empty");
+    EXPECT_EQ(FoundCountText(3), "Found 3");
+    // Counted in 32 bits: no wrap to a negative number past 32,767 rows.
+    EXPECT_EQ(FoundCountText(32768), "Found 32768");
+    EXPECT_EQ(FoundCountText(100000), "Found 100000");
+}
+
+TEST(FormRules, VariableTextFitsTheStatusLineBelowFortyCharacters)
+{
+    EXPECT_TRUE(EntryFitsStatusLine(std::string(39, 'x')));
+    EXPECT_FALSE(EntryFitsStatusLine(std::string(40, 'x')));
+    EXPECT_TRUE(EntryFitsStatusLine("PATH"));
+}
+
+TEST(FormRules, EnvironmentNamesComeFromTheBlockInOrder)
+{
+    // Entries beginning with "=" (the per-drive directories) have no name.
+    const char block[] = "Path=C:\\DOS\0=C:=C:\\\0windir=C:\\WINDOWS\0EMPTY=\0NOEQUALS\0\0";
+    std::vector<std::string> names = EnvironmentNames(block);
+    EXPECT_EQ(names, (std::vector<std::string>{"Path", "windir", "EMPTY", "NOEQUALS"}));
+    EXPECT_TRUE(EnvironmentNames("\0").empty());
+    EXPECT_TRUE(EnvironmentNames(nullptr).empty());
+}
+
+TEST(FormRules, ControlsFollowTheClientSizeButNeverBelowTheFirstSize)
+{
+    const FormMetrics first{405, 206, 10, 78};
+    struct Case {
+        const char* name;
+        int width, height;
+        FormPlacement expected;
+    };
+    const Case cases[] = {
+        {"first size", 405, 206, {385, 118, 395}},
+        {"wider and taller", 505, 306, {485, 218, 495}},
+        {"smaller", 300, 100, {385, 118, 395}},
+        {"narrower but taller", 200, 406, {385, 318, 395}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FormPlacement place = PlaceFormControls(first, c.width, c.height);
+        EXPECT_EQ(place.listWidth, c.expected.listWidth);
+        EXPECT_EQ(place.listHeight, c.expected.listHeight);
+        EXPECT_EQ(place.buttonsRight, c.expected.buttonsRight);
+    }
+}
+
+} // namespace
+} // namespace trawl

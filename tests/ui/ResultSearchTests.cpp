@@ -1,0 +1,194 @@
+#include "ResultListWindow.h"
+
+#include "res/resource.h"
+#include "ui/ResultSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A directory tree under the temporary directory, removed afterwards.
+class FixtureTree {
+public:
+    FixtureTree()
+    {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(sizeof temp, temp);
+        root = std::string(temp) + "trawl-ui-" + std::to_string(GetCurrentProcessId());
+        Remove(root); // left over by a run that crashed
+        CreateDirectoryA(root.c_str(), nullptr);
+    }
+    ~FixtureTree() { Remove(root); }
+    FixtureTree(const FixtureTree&) = delete;
+    FixtureTree& operator=(const FixtureTree&) = delete;
+
+    std::string Directory(const std::string& name)
+    {
+        std::string path = root + "\\" + name;
+        CreateDirectoryA(path.c_str(), nullptr);
+        return path;
+    }
+
+    // A file of `size` bytes last written at the given UTC time.
+    static void File(const std::string& path, DWORD size, const SYSTEMTIME& written, DWORD attributes = 0)
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+        std::vector<char> bytes(size, 'x');
+        DWORD count = 0;
+        WriteFile(file, bytes.data(), size, &count, nullptr);
+        FILETIME time{};
+        SystemTimeToFileTime(&written, &time);
+        SetFileTime(file, nullptr, nullptr, &time);
+        CloseHandle(file);
+        if (attributes != 0)
+            SetFileAttributesA(path.c_str(), attributes);
+    }
+
+private:
+    static void Remove(const std::string& directory)
+    {
+        WIN32_FIND_DATAA data{};
+        HANDLE find = FindFirstFileA((directory + "\\*").c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string name = data.cFileName;
+                if (name == "." || name == "..")
+                    continue;
+                const std::string path = directory + "\\" + name;
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    Remove(path);
+                } else {
+                    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileA(path.c_str());
+                }
+            } while (FindNextFileA(find, &data));
+            FindClose(find);
+        }
+        RemoveDirectoryA(directory.c_str());
+    }
+
+    std::string root;
+};
+
+// The date cell of a UTC time, shifted by the local offset in force now.
+std::string LocalDateCell(const SYSTEMTIME& utc)
+{
+    TIME_ZONE_INFORMATION zone{};
+    const DWORD which = GetTimeZoneInformation(&zone);
+    LONG bias = zone.Bias + (which == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : zone.StandardBias);
+    FILETIME time{};
+    SystemTimeToFileTime(&utc, &time);
+    ULARGE_INTEGER ticks{{time.dwLowDateTime, time.dwHighDateTime}};
+    ticks.QuadPart -= static_cast<ULONGLONG>(static_cast<LONGLONG>(bias) * 60 * 10000000);
+    time = {ticks.LowPart, ticks.HighPart};
+    SYSTEMTIME local{};
+    FileTimeToSystemTime(&time, &local);
+    char text[32];
+    std::snprintf(text, sizeof text, "%2d/%02d/%d  %02d:%02d", local.wMonth, local.wDay, local.wYear,
+                  local.wHour, local.wMinute);
+    return text;
+}
+
+class ResultFillTest : public ResultListTest {
+protected:
+    void SetUp() override
+    {
+        ResultListTest::SetUp();
+        first = tree.Directory("first");
+        second = tree.Directory("second");
+        third = tree.Directory("third");
+        tree.Directory("first\\sub.txt");
+        FixtureTree::File(first + "\\a.txt", 0, aTime);
+        FixtureTree::File(first + "\\notes.log", 100, aTime);
+        FixtureTree::File(second + "\\c.txt", 10240, cTime);
+        FixtureTree::File(third + "\\b.txt", 5120, bTime, FILE_ATTRIBUTE_READONLY);
+    }
+
+    // Fills the list the way the search does, over a list that already has rows.
+    void Search(const std::string& directories, const std::string& pattern, trawl::DisplayOptions options)
+    {
+        SetupResultColumns(list, options);
+        list.SetCell(0, 0, "stale row");
+        const trawl::SearchOutcome outcome = ListMatchingFiles(list, directories, pattern, options);
+        FinishResultList(list, outcome, LoadResString(IDS_NO_FILES));
+    }
+
+    int WidestPath() const
+    {
+        int widest = 0;
+        for (const std::string& path : ColumnTexts(0))
+            widest = std::max(widest, list.GetStringWidth(path));
+        return widest;
+    }
+
+    static constexpr SYSTEMTIME aTime{2001, 2, 6, 3, 4, 5, 0, 0};
+    static constexpr SYSTEMTIME bTime{1999, 12, 5, 31, 23, 59, 0, 0};
+    static constexpr SYSTEMTIME cTime{2010, 7, 4, 15, 12, 30, 0, 0};
+
+    FixtureTree tree;
+    std::string first, second, third;
+};
+
+TEST_F(ResultFillTest, RowsInFoundOrderWithTheSelectedCells)
+{
+    Search(second + ";" + first + ";" + third + ";" + second, "*.txt", {1, 1, 1});
+
+    const std::string c = second + "\\c.txt";
+    const std::string a = first + "\\a.txt";
+    const std::string b = third + "\\b.txt";
+    // A directory named twice is searched twice; sub.txt is a directory.
+    EXPECT_EQ(ColumnTexts(0), (std::vector<std::string>{c, a, b, c}));
+    EXPECT_EQ(ItemData(), (std::vector<LPARAM>{0, 1, 2, 3}));
+    EXPECT_EQ(ColumnTexts(1), (std::vector<std::string>{"10KB", "1KB", "5KB", "10KB"}));
+    EXPECT_EQ(ColumnTexts(2), (std::vector<std::string>{LocalDateCell(cTime), LocalDateCell(aTime),
+                                                        LocalDateCell(bTime), LocalDateCell(cTime)}));
+    EXPECT_EQ(ColumnTexts(3), (std::vector<std::string>{"A    ", "A    ", "A R  ", "A    "}));
+    EXPECT_EQ(list.GetColumnWidth(0), WidestPath() + 10);
+}
+
+TEST_F(ResultFillTest, OptionsChooseTheColumns)
+{
+    struct Case {
+        const char* name;
+        trawl::DisplayOptions options;
+        std::vector<std::string> headings;
+        std::vector<std::string> cells; // of the one row
+    };
+    const std::string path = third + "\\b.txt";
+    const Case cases[] = {
+        {"path only", {0, 0, 0}, {"Files"}, {path}},
+        {"size", {1, 0, 0}, {"Files", "Size"}, {path, "5KB"}},
+        {"date and attribute", {0, 1, 1}, {"Files", "Date Modify", "Attribute"},
+         {path, LocalDateCell(bTime), "A R  "}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Search(third, "b.*", c.options);
+        ASSERT_EQ(list.GetColumnCount(), static_cast<int>(c.headings.size()));
+        ASSERT_EQ(list.GetItemCount(), 1);
+        for (size_t column = 0; column < c.headings.size(); ++column) {
+            EXPECT_EQ(list.GetColumnHeading(static_cast<int>(column)), c.headings[column]);
+            EXPECT_EQ(list.GetItemText(0, static_cast<int>(column)), c.cells[column]);
+        }
+    }
+}
+
+TEST_F(ResultFillTest, NothingFoundLeavesTheMessageRow)
+{
+    const std::string missing = tree.Directory("gone") + "\\missing";
+    Search(first + ";" + missing, "*.none", {1, 1, 1});
+
+    const std::string message = "(No files where found !)";
+    EXPECT_EQ(ColumnTexts(0), std::vector<std::string>{message});
+    EXPECT_EQ(ItemData(), std::vector<LPARAM>{0});
+    EXPECT_EQ(list.GetColumnWidth(0), list.GetStringWidth(message) + 10);
+}
+
+} // namespace
