@@ -81,6 +81,9 @@ void CTrawlView::OnInitialUpdate()
         listLeft = list.left;
         listTop = list.top;
         layoutCaptured = 1;
+        // The rule holds at the first size too, so a later resize moves the
+        // controls by exactly the change in size.
+        OnSize(SIZE_RESTORED, initialWidth, initialHeight);
     }
 
     FillEnvironmentList();
