@@ -385,15 +385,17 @@ int main(int argc, char** argv)
     UpdateWindow(frame.GetSafeHwnd());
     PumpMessages();
 
-    std::printf("raw enumeration (FindFirstFileA/FindNextFileA, \"*\", %d files): %.3f s (median of %d: %s)\n",
-                found, raw, rawRuns, RunList(rawTimes).c_str());
+    std::printf(
+        "raw enumeration (FindFirstFileA/FindNextFileA, \"*\", %d files): %.3f s (median of %d: %s)\n", found,
+        raw, rawRuns, RunList(rawTimes).c_str());
 
     std::vector<double> fullFills;
     const FillResult full = MedianFill(list, fullList, options, fullFills);
-    std::printf("fill (ListMatchingFiles + FinishResultList, visible list, %d columns): %.3f s (median of %d: "
-                "%s), %d rows%s\n",
-                columns, full.seconds, listRuns, RunList(fullFills).c_str(), full.rows,
-                full.rows == totalFiles ? "" : " (WRONG COUNT)");
+    std::printf(
+        "fill (ListMatchingFiles + FinishResultList, visible list, %d columns): %.3f s (median of %d: "
+        "%s), %d rows%s\n",
+        columns, full.seconds, listRuns, RunList(fullFills).c_str(), full.rows,
+        full.rows == totalFiles ? "" : " (WRONG COUNT)");
     const double ratio = full.seconds / raw;
     std::printf("fill / raw: %.1f (target <= %.0f): %s\n", ratio, fillRatioTarget,
                 Verdict(ratio <= fillRatioTarget));
@@ -401,9 +403,9 @@ int main(int argc, char** argv)
 
     std::vector<double> halfFills;
     const FillResult half = MedianFill(list, halfList, options, halfFills);
-    std::printf("fill at %d rows: %.3f s (median of %d: %s), %d rows%s; growth %.2f\n", halfFiles, half.seconds,
-                listRuns, RunList(halfFills).c_str(), half.rows, half.rows == halfFiles ? "" : " (WRONG COUNT)",
-                full.seconds / half.seconds);
+    std::printf("fill at %d rows: %.3f s (median of %d: %s), %d rows%s; growth %.2f\n", halfFiles,
+                half.seconds, listRuns, RunList(halfFills).c_str(), half.rows,
+                half.rows == halfFiles ? "" : " (WRONG COUNT)", full.seconds / half.seconds);
     const std::vector<double> halfSorts = TimedSorts(list, columns);
 
     bool sortsMet = true;
@@ -415,11 +417,12 @@ int main(int argc, char** argv)
                     fullSorts[column], listRuns, sortSecondsTarget, Verdict(met));
     }
     for (int column = 0; column < columns; ++column)
-        std::printf("sort %d rows by %-11s (%-9s): %.3f s\n", half.rows, list.GetColumnHeading(column).c_str(),
-                    KindName(trawl::columnKinds[column]), halfSorts[column]);
+        std::printf("sort %d rows by %-11s (%-9s): %.3f s\n", half.rows,
+                    list.GetColumnHeading(column).c_str(), KindName(trawl::columnKinds[column]),
+                    halfSorts[column]);
     for (int column = 0; column < columns; ++column) {
-        std::printf("sort growth %d/%d rows, %-9s: %.2f (n log n about 2.1, quadratic 4)\n", full.rows, half.rows,
-                    KindName(trawl::columnKinds[column]),
+        std::printf("sort growth %d/%d rows, %-9s: %.2f (n log n about 2.1, quadratic 4)\n", full.rows,
+                    half.rows, KindName(trawl::columnKinds[column]),
                     halfSorts[column] > 0 ? fullSorts[column] / halfSorts[column] : 0.0);
     }
     std::printf("targets: fill <= %.0fx raw %s; sorts <= %.1f s at %d rows %s\n", fillRatioTarget,

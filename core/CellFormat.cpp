@@ -18,12 +18,12 @@ std::string FormatDateCell(const LocalTime& time)
 {
     // Large enough for five full-width ints, so nothing is ever cut off.
     char text[80];
-    int length = std::snprintf(text, sizeof text, "%2d/%02d/%02d  %02d:%02d", time.month,
-                               time.day, time.year, time.hour, time.minute);
+    int length = std::snprintf(text, sizeof text, "%2d/%02d/%02d  %02d:%02d", time.month, time.day, time.year,
+                               time.hour, time.minute);
     if (length < 0)
         return std::string();
     return std::string(text, static_cast<size_t>(length) < sizeof text ? static_cast<size_t>(length)
-                                                                         : sizeof text - 1);
+                                                                       : sizeof text - 1);
 }
 
 std::string FormatAttributeCell(uint32_t attributes)

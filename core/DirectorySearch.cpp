@@ -51,8 +51,7 @@ std::string_view PatternDirectoryPart(std::string_view pattern)
 
 SearchOutcome SearchDirectoryList(std::string_view listText, std::string_view pattern,
                                   const DisplayOptions& options, IFileFinder& finder,
-                                  ILocalTimeConverter& clock, ITextMeasure& measure,
-                                  IResultSink& sink)
+                                  ILocalTimeConverter& clock, ITextMeasure& measure, IResultSink& sink)
 {
     SearchOutcome outcome;
     const std::string patternDirectory(PatternDirectoryPart(pattern));

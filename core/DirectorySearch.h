@@ -74,7 +74,6 @@ struct SearchOutcome {
 // (never a directory) through the sink, with the cells the options select.
 SearchOutcome SearchDirectoryList(std::string_view listText, std::string_view pattern,
                                   const DisplayOptions& options, IFileFinder& finder,
-                                  ILocalTimeConverter& clock, ITextMeasure& measure,
-                                  IResultSink& sink);
+                                  ILocalTimeConverter& clock, ITextMeasure& measure, IResultSink& sink);
 
 } // namespace trawl

@@ -17,7 +17,8 @@ std::string_view ComparedPart(std::string_view cell)
     return cell.substr(0, std::min(cell.size(), compareCellChars));
 }
 
-template <typename T> int ThreeWay(T first, T second)
+template <typename T>
+int ThreeWay(T first, T second)
 {
     return first < second ? -1 : (second < first ? 1 : 0);
 }
@@ -156,8 +157,8 @@ int64_t LeadingInteger(std::string_view text)
     return -static_cast<int64_t>(magnitude);
 }
 
-int CompareCells(ColumnKind kind, std::string_view first, intptr_t firstItem,
-                 std::string_view second, intptr_t secondItem)
+int CompareCells(ColumnKind kind, std::string_view first, intptr_t firstItem, std::string_view second,
+                 intptr_t secondItem)
 {
     first = ComparedPart(first);
     second = ComparedPart(second);

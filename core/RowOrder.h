@@ -42,8 +42,8 @@ public:
 extern const ISortSource* sortTargetList;
 
 // Compares two cells of a column of the given kind (<0, 0, >0).
-int CompareCells(ColumnKind kind, std::string_view first, intptr_t firstItem,
-                 std::string_view second, intptr_t secondItem);
+int CompareCells(ColumnKind kind, std::string_view first, intptr_t firstItem, std::string_view second,
+                 intptr_t secondItem);
 
 // The sort comparer: item data of two rows and the clicked column's position.
 int CompareRows(intptr_t firstItem, intptr_t secondItem, intptr_t column);

@@ -3,9 +3,9 @@
 #include "MessageMap.h"
 
 // Codes passed to OnCmdMsg besides a control's own notification codes.
-inline constexpr int commandCode = 0;  // a command: menu item, accelerator, button click
-inline constexpr int updateCode = -1;  // the command-update question
-inline constexpr int probeCode = -2;   // is there a handler for this command? (runs nothing)
+inline constexpr int commandCode = 0; // a command: menu item, accelerator, button click
+inline constexpr int updateCode = -1; // the command-update question
+inline constexpr int probeCode = -2;  // is there a handler for this command? (runs nothing)
 
 // Something that can handle commands through its message map.
 class CCmdTarget {

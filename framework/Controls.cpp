@@ -7,8 +7,8 @@ int CComboBox::AddString(const std::string& text)
 
 int CComboBox::SelectString(int startAfter, const std::string& prefix)
 {
-    return static_cast<int>(
-        SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(prefix.c_str())));
+    return static_cast<int>(SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(startAfter),
+                                        reinterpret_cast<LPARAM>(prefix.c_str())));
 }
 
 std::string CComboBox::GetLBText(int index) const

@@ -21,7 +21,8 @@ INT_PTR CDialog::DoModal()
         owner = app != nullptr && app->mainWnd != nullptr ? app->mainWnd->GetSafeHwnd() : nullptr;
     }
     CreationHook hook(*this);
-    return DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId), owner, &CDialog::ModalDialogProc, 0);
+    return DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId), owner, &CDialog::ModalDialogProc,
+                           0);
 }
 
 void CDialog::EndDialog(int result)

@@ -5,8 +5,6 @@
 #include "View.h"
 #include "WinApp.h"
 
-#include <cstring>
-
 void CDocument::SetTitle(const std::string& newTitle)
 {
     title = newTitle;
@@ -23,8 +21,8 @@ bool CDocument::OnNewDocument()
 
 bool CDocument::OnOpenDocument(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(file);
@@ -89,6 +87,6 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const std::string& path, int sho
     }
     if (app != nullptr && app->mainWnd == nullptr)
         app->mainWnd = frame;
-    frame->InitialUpdateFrame(document.get(), showCommand);
+    frame->InitialUpdateFrame(showCommand);
     return document.get();
 }

@@ -50,8 +50,8 @@ struct CCreateContext {
 // (menu, accelerators, icon and the document string).
 class CSingleDocTemplate {
 public:
-    CSingleDocTemplate(UINT resourceId, const CRuntimeClass& documentClass,
-                       const CRuntimeClass& frameClass, const CRuntimeClass& viewClass);
+    CSingleDocTemplate(UINT resourceId, const CRuntimeClass& documentClass, const CRuntimeClass& frameClass,
+                       const CRuntimeClass& viewClass);
     ~CSingleDocTemplate();
     CSingleDocTemplate(const CSingleDocTemplate&) = delete;
     CSingleDocTemplate& operator=(const CSingleDocTemplate&) = delete;

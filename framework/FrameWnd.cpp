@@ -33,8 +33,9 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, HWND parent, CCreateCont
     icon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
 
     creationContext = context;
-    bool created = CreateEx(0, nullptr, windowTitle.c_str(), style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, parent, reinterpret_cast<UINT_PTR>(menu));
+    bool created =
+        CreateEx(0, nullptr, windowTitle.c_str(), style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                 CW_USEDEFAULT, CW_USEDEFAULT, parent, reinterpret_cast<UINT_PTR>(menu));
     creationContext = nullptr;
     if (!created) {
         if (menu != nullptr && IsMenu(menu))
@@ -107,8 +108,6 @@ void CFrameWnd::RecalcLayout()
 void CFrameWnd::OnUpdateFrameTitle()
 {
     CDocument* document = GetActiveDocument();
-    if (document == nullptr && activeView == nullptr && creationContext != nullptr)
-        document = creationContext->document;
     std::string caption = windowTitle;
     if (document != nullptr)
         caption = document->GetTitle() + " - " + windowTitle;
@@ -116,13 +115,10 @@ void CFrameWnd::OnUpdateFrameTitle()
         SetWindowText(caption);
 }
 
-void CFrameWnd::InitialUpdateFrame(CDocument* document, int showCommand)
+void CFrameWnd::InitialUpdateFrame(int showCommand)
 {
-    if (activeView != nullptr) {
+    if (activeView != nullptr)
         activeView->SendMessage(WM_INITIALUPDATE);
-        SetActiveView(activeView);
-    }
-    (void)document;
     OnUpdateFrameTitle();
     ShowWindow(showCommand);
     UpdateWindow(GetSafeHwnd());
@@ -183,22 +179,17 @@ void CFrameWnd::UpdateMenuItems(HMENU menu)
 LRESULT CFrameWnd::OnMenuSelect(WPARAM wParam, LPARAM lParam)
 {
     UINT flags = HIWORD(wParam);
-    if (flags == 0xFFFF && lParam == 0) {
-        menuOpen = false;
-        SetMessageText(AFX_IDS_IDLEMESSAGE);
-    } else {
-        menuOpen = true;
-        if ((flags & (MF_POPUP | MF_SEPARATOR)) != 0)
-            SetMessageText(std::string());
-        else
-            SetMessageText(LOWORD(wParam));
-    }
+    if (flags == 0xFFFF && lParam == 0)
+        SetMessageText(AFX_IDS_IDLEMESSAGE); // the menu closed
+    else if ((flags & (MF_POPUP | MF_SEPARATOR)) != 0)
+        SetMessageText(std::string());
+    else
+        SetMessageText(LOWORD(wParam));
     return 0;
 }
 
 LRESULT CFrameWnd::OnExitMenuLoop(WPARAM, LPARAM)
 {
-    menuOpen = false;
     SetMessageText(AFX_IDS_IDLEMESSAGE);
     return 0;
 }
@@ -265,7 +256,9 @@ void CFrameWnd::OnUpdateViewStatusBar(CCmdUI* cmdUI)
 
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* cmdUI)
 {
-    int key = cmdUI->id == ID_INDICATOR_CAPS ? VK_CAPITAL : cmdUI->id == ID_INDICATOR_NUM ? VK_NUMLOCK : VK_SCROLL;
+    int key = cmdUI->id == ID_INDICATOR_CAPS  ? VK_CAPITAL
+              : cmdUI->id == ID_INDICATOR_NUM ? VK_NUMLOCK
+                                              : VK_SCROLL;
     bool on = (GetKeyState(key) & 1) != 0;
     cmdUI->Enable(on);
     cmdUI->SetText(on ? LoadResString(cmdUI->id) : std::string());

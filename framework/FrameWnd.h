@@ -31,7 +31,7 @@ public:
     // Shows the document's title in the caption: "title - Trawl".
     virtual void OnUpdateFrameTitle();
     // Gives the view its first update and shows the frame.
-    void InitialUpdateFrame(CDocument* document, int showCommand);
+    void InitialUpdateFrame(int showCommand);
 
     // The message pane: a string-table id (its text up to the first newline) or a text.
     void SetMessageText(UINT stringId);
@@ -74,7 +74,6 @@ private:
     HACCEL accelerators = nullptr;
     HICON icon = nullptr;
     std::string windowTitle;
-    bool menuOpen = false;
     // Frames delete themselves when their window is gone, once they loaded.
     bool autoDelete = false;
 };

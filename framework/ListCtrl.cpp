@@ -5,8 +5,8 @@
 
 int CListCtrl::InsertColumn(int position, const LVCOLUMNA& column)
 {
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(position),
-                                        reinterpret_cast<LPARAM>(&column)));
+    return static_cast<int>(
+        SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&column)));
 }
 
 bool CListCtrl::DeleteColumn(int position)

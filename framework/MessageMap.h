@@ -84,8 +84,7 @@ constexpr MessageEntry Command(UINT id)
 template <auto Fn>
 constexpr MessageEntry ControlNotify(UINT code, UINT id)
 {
-    return {EntryKind::ControlNotify, code, id,
-            [](CCmdTarget& t, MessageArgs&) { (Target<Fn>(t).*Fn)(); }};
+    return {EntryKind::ControlNotify, code, id, [](CCmdTarget& t, MessageArgs&) { (Target<Fn>(t).*Fn)(); }};
 }
 
 // void Fn(CCmdUI*): the command-update question for id.
@@ -118,9 +117,8 @@ constexpr MessageEntry NotifyReflect(UINT code)
 template <auto Fn>
 constexpr MessageEntry Message(UINT message)
 {
-    return {EntryKind::Message, message, 0, [](CCmdTarget& t, MessageArgs& a) {
-                a.result = (Target<Fn>(t).*Fn)(a.wParam, a.lParam);
-            }};
+    return {EntryKind::Message, message, 0,
+            [](CCmdTarget& t, MessageArgs& a) { a.result = (Target<Fn>(t).*Fn)(a.wParam, a.lParam); }};
 }
 
 // int Fn(CREATESTRUCTA*): WM_CREATE; -1 fails the creation.
@@ -154,10 +152,13 @@ constexpr MessageEntry Plain(UINT message)
 // Declares a class's message map. The .cpp defines the two members:
 //   const MessageEntry CView::messageEntries[] = { msgmap::Command<&CView::OnX>(ID_X), ... };
 //   const MessageMap CView::messageMap = MakeMessageMap(&CBase::messageMap, messageEntries);
-#define DECLARE_MESSAGE_MAP()                                                                      \
-private:                                                                                           \
-    static const MessageEntry messageEntries[];                                                    \
-                                                                                                   \
-public:                                                                                            \
-    static const MessageMap messageMap;                                                            \
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
+#define DECLARE_MESSAGE_MAP()                                                                                \
+private:                                                                                                     \
+    static const MessageEntry messageEntries[];                                                              \
+                                                                                                             \
+public:                                                                                                      \
+    static const MessageMap messageMap;                                                                      \
+    const MessageMap* GetMessageMap() const override                                                         \
+    {                                                                                                        \
+        return &messageMap;                                                                                  \
+    }

@@ -17,9 +17,9 @@ CCmdTarget* CreateObjectOf()
 
 // Declares a class as creatable by a document template; define the member
 // with IMPLEMENT_RUNTIME_CLASS in the .cpp.
-#define DECLARE_RUNTIME_CLASS()                                                                    \
-public:                                                                                            \
+#define DECLARE_RUNTIME_CLASS()                                                                              \
+public:                                                                                                      \
     static const CRuntimeClass runtimeClass;
 
-#define IMPLEMENT_RUNTIME_CLASS(Class)                                                             \
+#define IMPLEMENT_RUNTIME_CLASS(Class)                                                                       \
     const CRuntimeClass Class::runtimeClass{#Class, &CreateObjectOf<Class>};

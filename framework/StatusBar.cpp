@@ -80,7 +80,8 @@ bool CStatusBar::SetPaneText(int index, const std::string& text)
     if (pane.text == text)
         return true; // no flicker at every idle update
     pane.text = text;
-    return SendMessage(SB_SETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(pane.text.c_str())) != 0;
+    return SendMessage(SB_SETTEXTA, static_cast<WPARAM>(index),
+                       reinterpret_cast<LPARAM>(pane.text.c_str())) != 0;
 }
 
 std::string CStatusBar::GetPaneText(int index) const

@@ -135,12 +135,14 @@ void CFormView::UpdateScrollBars()
     info.nMin = 0;
     info.nMax = needH ? totalSize.cx - 1 : 0;
     info.nPage = needH ? static_cast<UINT>(width) : 0;
-    int x = needH ? std::clamp(static_cast<int>(scrollPosition.x), 0, static_cast<int>(totalSize.cx - width)) : 0;
+    int x =
+        needH ? std::clamp(static_cast<int>(scrollPosition.x), 0, static_cast<int>(totalSize.cx - width)) : 0;
     info.nPos = x;
     SetScrollInfo(GetSafeHwnd(), SB_HORZ, &info, TRUE);
     info.nMax = needV ? totalSize.cy - 1 : 0;
     info.nPage = needV ? static_cast<UINT>(height) : 0;
-    int y = needV ? std::clamp(static_cast<int>(scrollPosition.y), 0, static_cast<int>(totalSize.cy - height)) : 0;
+    int y = needV ? std::clamp(static_cast<int>(scrollPosition.y), 0, static_cast<int>(totalSize.cy - height))
+                  : 0;
     info.nPos = y;
     SetScrollInfo(GetSafeHwnd(), SB_VERT, &info, TRUE);
     ScrollTo(x, y);
@@ -169,15 +171,30 @@ int CFormView::ScrollPositionFor(int bar, WPARAM wParam) const
     int position = info.nPos;
     int line = 16;
     switch (LOWORD(wParam)) {
-    case SB_LINEUP: position -= line; break;
-    case SB_LINEDOWN: position += line; break;
-    case SB_PAGEUP: position -= static_cast<int>(info.nPage); break;
-    case SB_PAGEDOWN: position += static_cast<int>(info.nPage); break;
+    case SB_LINEUP:
+        position -= line;
+        break;
+    case SB_LINEDOWN:
+        position += line;
+        break;
+    case SB_PAGEUP:
+        position -= static_cast<int>(info.nPage);
+        break;
+    case SB_PAGEDOWN:
+        position += static_cast<int>(info.nPage);
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_TOP: position = info.nMin; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    default: break;
+    case SB_THUMBPOSITION:
+        position = info.nTrackPos;
+        break;
+    case SB_TOP:
+        position = info.nMin;
+        break;
+    case SB_BOTTOM:
+        position = info.nMax;
+        break;
+    default:
+        break;
     }
     int last = std::max(0, info.nMax - static_cast<int>(info.nPage) + 1);
     return std::clamp(position, 0, last);
@@ -205,8 +222,8 @@ void CFormView::RememberFocus()
 LRESULT CFormView::OnSetFocus(WPARAM, LPARAM)
 {
     HWND target = focusedControl;
-    if (target == nullptr || !IsWindow(target) || !IsChild(GetSafeHwnd(), target) || !::IsWindowVisible(target) ||
-        !::IsWindowEnabled(target))
+    if (target == nullptr || !IsWindow(target) || !IsChild(GetSafeHwnd(), target) ||
+        !::IsWindowVisible(target) || !::IsWindowEnabled(target))
         target = GetNextDlgTabItem(GetSafeHwnd(), nullptr, FALSE);
     if (target != nullptr)
         ::SetFocus(target);

@@ -65,7 +65,8 @@ bool CWinApp::PreTranslateMessage(MSG* message)
     // Offer the message to the window it is for and each of its parents;
     // the frame translates accelerators before any control sees the key.
     for (HWND window = message->hwnd; window != nullptr; window = GetParent(window)) {
-        if (CWnd* wnd = CWnd::FromHandlePermanent(window); wnd != nullptr && wnd->PreTranslateMessage(message))
+        if (CWnd* wnd = CWnd::FromHandlePermanent(window);
+            wnd != nullptr && wnd->PreTranslateMessage(message))
             return true;
         if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0)
             break;
@@ -143,9 +144,9 @@ std::string CWinApp::GetProfileKeyPath(const char* section) const
 UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue)
 {
     HKEY key = nullptr;
-    if (registryKey.empty() ||
-        RegCreateKeyExA(HKEY_CURRENT_USER, GetProfileKeyPath(section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (registryKey.empty() || RegCreateKeyExA(HKEY_CURRENT_USER, GetProfileKeyPath(section).c_str(), 0,
+                                               nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                                               nullptr, &key, nullptr) != ERROR_SUCCESS)
         return static_cast<UINT>(defaultValue);
     DWORD type = 0;
     DWORD value = 0;
@@ -162,8 +163,8 @@ bool CWinApp::WriteProfileInt(const char* section, const char* entry, int value)
 {
     HKEY key = nullptr;
     if (registryKey.empty() ||
-        RegCreateKeyExA(HKEY_CURRENT_USER, GetProfileKeyPath(section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        RegCreateKeyExA(HKEY_CURRENT_USER, GetProfileKeyPath(section).c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     DWORD data = static_cast<DWORD>(value);
     LONG status = RegSetValueExA(key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
@@ -238,7 +239,8 @@ int AfxWinMain(HINSTANCE, LPSTR, int showCommand)
     CWinApp* app = CWinApp::Get();
     if (app == nullptr)
         return -1;
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     app->InitApplication();
     app->SetShowCommand(showCommand);

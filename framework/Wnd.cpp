@@ -137,8 +137,8 @@ HWND CWnd::UnsubclassWindow()
     return window;
 }
 
-bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
-                    const RECT& rect, HWND parent, UINT_PTR idOrMenu, void* param)
+bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, const RECT& rect,
+                    HWND parent, UINT_PTR idOrMenu, void* param)
 {
     return CreateEx(exStyle, className, title, style, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, parent, idOrMenu, param);
@@ -373,8 +373,7 @@ bool CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
     if (exchangeDepth > 0)
         return true;
     if (CWnd* child = FromHandlePermanent(header->hwndFrom);
-        child != nullptr && child != this &&
-        child->OnChildNotify(WM_NOTIFY, header->idFrom, lParam, result))
+        child != nullptr && child != this && child->OnChildNotify(WM_NOTIFY, header->idFrom, lParam, result))
         return true;
     const MessageEntry* entry =
         GetMessageMap()->Find(EntryKind::Notify, header->code, static_cast<UINT>(header->idFrom));
@@ -413,8 +412,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 CreationHook::CreationHook(CWnd& window)
-    : hook(SetWindowsHookExA(WH_CBT, &HookProc, nullptr, GetCurrentThreadId())),
-      pending(&window), outer(currentHook)
+    : hook(SetWindowsHookExA(WH_CBT, &HookProc, nullptr, GetCurrentThreadId())), pending(&window),
+      outer(currentHook)
 {
     currentHook = this;
 }

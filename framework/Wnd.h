@@ -28,8 +28,8 @@ public:
 
     // Creates a window (of the framework's own class when className is null)
     // already bound to this object when its first message arrives.
-    bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
-                  const RECT& rect, HWND parent, UINT_PTR idOrMenu, void* param = nullptr);
+    bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, const RECT& rect,
+                  HWND parent, UINT_PTR idOrMenu, void* param = nullptr);
     bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
                   int width, int height, HWND parent, UINT_PTR idOrMenu, void* param = nullptr);
     bool DestroyWindow();

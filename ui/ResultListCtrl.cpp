@@ -24,8 +24,8 @@ private:
 
 } // namespace
 
-int CResultListCtrl::InsertSizedColumn(const std::string& heading, int position, int subItem,
-                                       int widthSpec, UINT mask, int format)
+int CResultListCtrl::InsertSizedColumn(const std::string& heading, int position, int subItem, int widthSpec,
+                                       UINT mask, int format)
 {
     int width = 0;
     if (widthSpec > 0)
@@ -89,8 +89,7 @@ void CResultListCtrl::OnRightClick(NMHDR*, LRESULT* result)
     if (popup == nullptr)
         return;
     // The frame owns the menu: it runs the items' update handlers and routes the command.
-    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, screen.x, screen.y, 0, GetTopLevelHwnd(),
-                   nullptr);
+    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, screen.x, screen.y, 0, GetTopLevelHwnd(), nullptr);
 }
 
 void CResultListCtrl::OnColumnClick(NMHDR* notify, LRESULT* result)

@@ -82,7 +82,8 @@ void Win32FileFinder::FindMatches(const std::string& searchPath,
         entry.name = data.cFileName;
         entry.attributes = data.dwFileAttributes;
         entry.size = Combine(data.nFileSizeHigh, data.nFileSizeLow);
-        entry.lastWriteTime = Combine(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+        entry.lastWriteTime =
+            Combine(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
         onEntry(entry);
     } while (FindNextFileA(find, &data));
     FindClose(find);
@@ -130,8 +131,7 @@ void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& opti
 }
 
 trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view directoryList,
-                                       std::string_view pattern,
-                                       const trawl::DisplayOptions& options)
+                                       std::string_view pattern, const trawl::DisplayOptions& options)
 {
     RedrawSuspended quiet(list);
     list.DeleteAllItems();
@@ -157,7 +157,8 @@ std::optional<std::string> EnvironmentValue(const std::string& name)
 {
     std::vector<char> buffer(1000);
     for (;;) {
-        DWORD length = GetEnvironmentVariableA(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        DWORD length =
+            GetEnvironmentVariableA(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0)
             return std::nullopt;
         if (length < buffer.size())

@@ -38,8 +38,7 @@ void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& opti
 // order found. Drawing is suspended meanwhile: a visible list that redraws
 // on every insertion is orders of magnitude slower.
 trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view directoryList,
-                                       std::string_view pattern,
-                                       const trawl::DisplayOptions& options);
+                                       std::string_view pattern, const trawl::DisplayOptions& options);
 
 // Adds the message row when nothing was listed and sizes the first column
 // to the widest text plus 10 pixels.

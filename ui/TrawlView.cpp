@@ -140,7 +140,8 @@ void CTrawlView::OnSourceModeChanged()
 void CTrawlView::OnInputChanged()
 {
     UpdateData(true);
-    searchReady = trawl::InputsComplete(fileName, useEnvironment != 0, envList.GetCurSel() >= 0, myPath) ? 1 : 0;
+    searchReady =
+        trawl::InputsComplete(fileName, useEnvironment != 0, envList.GetCurSel() >= 0, myPath) ? 1 : 0;
     searchButton.EnableWindow(searchReady != 0);
     UpdateDocTitle();
 }
@@ -268,7 +269,7 @@ void CTrawlView::OnSize(UINT type, int cx, int cy)
     for (CButton* button : {&clearButton, &searchButton}) {
         RECT rect = button->GetWindowRect();
         ScreenToClient(rect);
-        SetWindowPos(button->GetSafeHwnd(), nullptr, place.buttonsRight - (rect.right - rect.left) - scroll.x, rect.top,
-                     0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(button->GetSafeHwnd(), nullptr, place.buttonsRight - (rect.right - rect.left) - scroll.x,
+                     rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }

@@ -36,8 +36,9 @@ TEST_F(StartUp, OpensOnPathReadyForAPattern)
     EXPECT_EQ(Text(IDC_ENVLIST), "PATH");
     const std::vector<std::string> names = Variables();
     EXPECT_NE(std::find(names.begin(), names.end(), "TRAWLTESTVAR"), names.end());
-    EXPECT_TRUE(std::is_sorted(names.begin(), names.end(),
-                               [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; }));
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    }));
     for (const std::string& name : names) {
         EXPECT_FALSE(name.empty());
         EXPECT_EQ(name.find_first_of("abcdefghijklmnopqrstuvwxyz"), std::string::npos) << name;
@@ -72,14 +73,15 @@ TEST_F(SearchForm, SearchNeedsAPatternAndACompleteSource)
         {"pattern emptied", [&] { Type(IDC_FILENAME, ""); }, false, true, "PATH - Trawl"},
         {"pattern typed again", [&] { Type(IDC_FILENAME, "a"); }, true, true, "PATH - Trawl"},
         {"no variable chosen", [&] { ChooseVariable(-1); }, false, false, "PATH - Trawl"},
-        {"another variable chosen", [&] { ChooseVariable("TRAWLSOURCE"); }, true, true, "TRAWLSOURCE - Trawl"},
+        {"another variable chosen", [&] { ChooseVariable("TRAWLSOURCE"); }, true, true,
+         "TRAWLSOURCE - Trawl"},
         {"switched to My Path", [&] { Click(IDC_ENVCHECK); }, false, true, "My Path - Trawl"},
         {"My Path typed", [&] { Type(IDC_MYPATH, "C:\\"); }, true, true, "My Path - Trawl"},
         {"hidden list left without a choice", [&] { ChooseVariable(-1); }, true, false, "My Path - Trawl"},
         {"hidden list given a choice", [&] { ChooseVariable("TRAWLSOURCE"); }, true, true, "My Path - Trawl"},
         {"My Path emptied", [&] { Type(IDC_MYPATH, ""); }, false, true, "My Path - Trawl"},
-        {"pattern emptied in My Path mode", [&] { Type(IDC_MYPATH, "C:\\"), Type(IDC_FILENAME, ""); }, false, true,
-         "My Path - Trawl"},
+        {"pattern emptied in My Path mode", [&] { Type(IDC_MYPATH, "C:\\"), Type(IDC_FILENAME, ""); }, false,
+         true, "My Path - Trawl"},
         {"back to the variable", [&] { Type(IDC_FILENAME, "a"), Click(IDC_ENVCHECK); }, true, true,
          "TRAWLSOURCE - Trawl"},
     };
@@ -175,7 +177,8 @@ TEST_F(SearchRun, ClearEmptiesTheFormButKeepsTheSources)
     Start();
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"Clear button", [&] { Click(IDC_CLEAR); }},
-        {"Ctrl+C in the pattern", [&] {
+        {"Ctrl+C in the pattern",
+         [&] {
              SendMessageA(Control(IDC_FILENAME), EM_SETSEL, 0, -1);
              PressInPattern('C', true);
          }},
@@ -268,7 +271,7 @@ TEST_F(SearchForm, ResizingMovesTheListAndButtonsWithTheFrame)
 
     struct Case {
         const char* name;
-        int dx, dy;   // change of the frame's size
+        int dx, dy;     // change of the frame's size
         int grow, rise; // expected change of the list's size
     };
     const Case cases[] = {
@@ -305,17 +308,21 @@ TEST_F(Settings, ColumnsComeFromTheStoredOptions)
     };
     const Case cases[] = {
         {"first run", nullptr, {"Files"}},
-        {"date as a number", [](HKEY key) {
+        {"date as a number",
+         [](HKEY key) {
              const DWORD five = 5;
              RegSetValueExA(key, "FileDate", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&five), sizeof five);
-         }, {"Files", "Date Modify"}},
-        {"size as a number", [](HKEY key) {
+         },
+         {"Files", "Date Modify"}},
+        {"size as a number",
+         [](HKEY key) {
              const DWORD one = 1;
              RegSetValueExA(key, "FileSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-         }, {"Files", "Size"}},
-        {"size as text", [](HKEY key) {
-             RegSetValueExA(key, "FileSize", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
-         }, {"Files"}},
+         },
+         {"Files", "Size"}},
+        {"size as text",
+         [](HKEY key) { RegSetValueExA(key, "FileSize", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2); },
+         {"Files"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -336,8 +343,8 @@ TEST_F(Settings, ColumnsComeFromTheStoredOptions)
             HKEY key = nullptr;
             ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, settingsKey, 0, KEY_READ, &key), ERROR_SUCCESS);
             DWORD values = 99;
-            RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
-                             nullptr, nullptr);
+            RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                             nullptr, nullptr, nullptr);
             RegCloseKey(key);
             EXPECT_EQ(values, 0u);
         }

@@ -20,12 +20,18 @@ TEST(Columns, SetFollowsOptionsAndKindsAreRecordedByPosition)
 {
     const ColumnsCase cases[] = {
         {"none", {0, 0, 0}, {"Files"}, {K::Text, K::Text, K::Text, K::Text}},
-        {"all", {1, 1, 1}, {"Files", "Size", "Date Modify", "Attribute"},
+        {"all",
+         {1, 1, 1},
+         {"Files", "Size", "Date Modify", "Attribute"},
          {K::Text, K::Size, K::Date, K::Attribute}},
-        {"date and attribute", {0, 1, 1}, {"Files", "Date Modify", "Attribute"},
+        {"date and attribute",
+         {0, 1, 1},
+         {"Files", "Date Modify", "Attribute"},
          {K::Text, K::Date, K::Attribute, K::Text}},
         {"size only", {1, 0, 0}, {"Files", "Size"}, {K::Text, K::Size, K::Text, K::Text}},
-        {"odd nonzero values", {5, -1, 2}, {"Files", "Size", "Date Modify", "Attribute"},
+        {"odd nonzero values",
+         {5, -1, 2},
+         {"Files", "Size", "Date Modify", "Attribute"},
          {K::Text, K::Size, K::Date, K::Attribute}},
     };
     for (const ColumnsCase& c : cases) {

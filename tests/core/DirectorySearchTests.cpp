@@ -45,8 +45,8 @@ struct FakeEntry {
 // An in-memory directory tree. Every directory holds "." and "..".
 class FakeFinder : public IFileFinder {
 public:
-    void AddFile(std::string_view directory, std::string name, uint32_t attributes = 0,
-                 uint64_t size = 0, uint64_t time = 0)
+    void AddFile(std::string_view directory, std::string name, uint32_t attributes = 0, uint64_t size = 0,
+                 uint64_t time = 0)
     {
         Directory(directory).push_back({std::move(name), attributes, size, time});
     }
@@ -120,10 +120,7 @@ public:
         std::string path;
         std::map<int, std::string> cells;
     };
-    void InsertRow(int32_t row, const std::string& path) override
-    {
-        rows.push_back({row, path, {}});
-    }
+    void InsertRow(int32_t row, const std::string& path) override { rows.push_back({row, path, {}}); }
     void SetCell(int32_t row, int column, const std::string& text) override
     {
         ASSERT_FALSE(rows.empty());
@@ -198,8 +195,7 @@ TEST(DirectoryList, JoinAddsOneBackslash)
 
 class Search : public ::testing::Test {
 protected:
-    SearchOutcome Run(std::string_view list, std::string_view pattern,
-                      DisplayOptions options = {})
+    SearchOutcome Run(std::string_view list, std::string_view pattern, DisplayOptions options = {})
     {
         return SearchDirectoryList(list, pattern, options, finder, clock, measure, sink);
     }
@@ -271,7 +267,8 @@ TEST_F(Search, CellsGoToConsecutiveColumnsForTheChosenOptions)
     };
     const Case cases[] = {
         {"none", {0, 0, 0}, {}, {}},
-        {"all", {1, 1, 1},
+        {"all",
+         {1, 1, 1},
          {{1, "2KB"}, {2, " 3/05/1999  09:07"}, {3, "A R  "}},
          {{1, "1KB"}, {2, ""}, {3, "     "}}},
         {"date", {0, 2, 0}, {{1, " 3/05/1999  09:07"}}, {{1, ""}}},

@@ -85,8 +85,7 @@ TEST(RowOrder, CompareCellsByKind)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.first) + " vs " + c.second);
-        EXPECT_EQ(Sign(CompareCells(c.kind, c.first, c.firstItem, c.second, c.secondItem)),
-                  c.sign);
+        EXPECT_EQ(Sign(CompareCells(c.kind, c.first, c.firstItem, c.second, c.secondItem)), c.sign);
     }
 }
 
@@ -124,10 +123,7 @@ TEST(RowOrder, SnapshotLooksCellsUpByItemData)
 // A result list with all four columns; item data is the row number at listing time.
 class SnapshotList : public ISortSource {
 public:
-    const std::string* FindSortCell(intptr_t itemData) const override
-    {
-        return snapshot.FindCell(itemData);
-    }
+    const std::string* FindSortCell(intptr_t itemData) const override { return snapshot.FindCell(itemData); }
     SortSnapshot snapshot;
 };
 
@@ -145,12 +141,10 @@ protected:
     {
         list.snapshot.Clear();
         for (size_t i = 0; i < items.size(); ++i)
-            list.snapshot.Add(items[i], cells[static_cast<size_t>(items[i])],
-                              static_cast<int32_t>(i));
+            list.snapshot.Add(items[i], cells[static_cast<size_t>(items[i])], static_cast<int32_t>(i));
         sortTargetList = &list;
-        std::sort(items.begin(), items.end(), [&](intptr_t a, intptr_t b) {
-            return CompareRows(a, b, column) < 0;
-        });
+        std::sort(items.begin(), items.end(),
+                  [&](intptr_t a, intptr_t b) { return CompareRows(a, b, column) < 0; });
         return items;
     }
     SnapshotList list;

@@ -136,9 +136,13 @@ TEST_F(MessageMapTest, CommandsAndControlNotificationsReachTheirEntries)
         {"menu item", MAKEWPARAM(ID_FILE_SEARCH, 0), 0, {"search"}},
         {"accelerator", MAKEWPARAM(ID_FILE_SEARCH, 1), 0, {"search"}},
         // Code 1 from a control is a notification, not an accelerator.
-        {"selection change", MAKEWPARAM(IDC_ENVLIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo),
+        {"selection change",
+         MAKEWPARAM(IDC_ENVLIST, CBN_SELCHANGE),
+         reinterpret_cast<LPARAM>(combo),
          {"source change"}},
-        {"same code, other control", MAKEWPARAM(IDC_FILENAME, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo),
+        {"same code, other control",
+         MAKEWPARAM(IDC_FILENAME, CBN_SELCHANGE),
+         reinterpret_cast<LPARAM>(combo),
          {}},
         {"unmapped command", MAKEWPARAM(ID_APP_ABOUT, 0), 0, {}},
     };

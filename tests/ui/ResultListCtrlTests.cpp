@@ -31,12 +31,8 @@ TEST_F(ResultListTest, ColumnWidthsFollowTheirSpecs)
         int extra;
     };
     const Case cases[] = {
-        {"Files", 80, Samples(80), 0},
-        {"Wide", 100, Samples(80), 0},
-        {"Size", 12, Samples(12), 0},
-        {"One", 1, Samples(1), 0},
-        {"Attribute", -1, "Attribute", 15},
-        {"Hidden", 0, "", 0},
+        {"Files", 80, Samples(80), 0}, {"Wide", 100, Samples(80), 0},      {"Size", 12, Samples(12), 0},
+        {"One", 1, Samples(1), 0},     {"Attribute", -1, "Attribute", 15}, {"Hidden", 0, "", 0},
     };
     ASSERT_GT(list.GetStringWidth(Samples(80)), list.GetStringWidth(Samples(12)));
     int position = 0;

@@ -24,8 +24,8 @@ CMenuRecorder& SharedFrame()
 {
     static CMenuRecorder frame;
     if (!frame)
-        frame.CreateEx(0, nullptr, "Trawl test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 1200, 600},
-                       nullptr, 0);
+        frame.CreateEx(0, nullptr, "Trawl test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 1200, 600}, nullptr,
+                       0);
     return frame;
 }
 
@@ -33,14 +33,14 @@ void ResultListTest::CreateWindows(DWORD listStyle)
 {
     ASSERT_TRUE(frame);
     if (!form) {
-        ASSERT_TRUE(form.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, {0, 0, 1150, 520},
-                                  frame.GetSafeHwnd(), 1));
+        ASSERT_TRUE(
+            form.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, {0, 0, 1150, 520}, frame.GetSafeHwnd(), 1));
     }
     if (list)
         list.DestroyWindow();
     ASSERT_TRUE(list.CreateEx(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                              WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | listStyle,
-                              {10, 10, 1110, 460}, form.GetSafeHwnd(), 1002));
+                              WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | listStyle, {10, 10, 1110, 460},
+                              form.GetSafeHwnd(), 1002));
 }
 
 std::vector<LPARAM> ResultListTest::ItemData() const

@@ -165,7 +165,9 @@ TEST_F(ResultFillTest, OptionsChooseTheColumns)
     const Case cases[] = {
         {"path only", {0, 0, 0}, {"Files"}, {path}},
         {"size", {1, 0, 0}, {"Files", "Size"}, {path, "5KB"}},
-        {"date and attribute", {0, 1, 1}, {"Files", "Date Modify", "Attribute"},
+        {"date and attribute",
+         {0, 1, 1},
+         {"Files", "Date Modify", "Attribute"},
          {path, LocalDateCell(bTime), "A R  "}},
     };
     for (const Case& c : cases) {
