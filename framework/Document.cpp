@@ -83,6 +83,9 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const std::string& path, int sho
     if (!ready) {
         frame->DestroyWindow();
         document.reset();
+        // A new document that refuses says nothing; a named file that cannot be read is reported.
+        if (!path.empty())
+            AfxMessageBox(AFX_IDP_FAILED_TO_OPEN_DOC);
         return nullptr;
     }
     if (app != nullptr && app->mainWnd == nullptr)

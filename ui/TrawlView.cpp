@@ -39,6 +39,13 @@ int CALLBACK CompareResultRows(LPARAM first, LPARAM second, LPARAM column)
 
 CTrawlView::CTrawlView() : CFormView(IDD_SEARCH_FORM) {}
 
+CTrawlView::~CTrawlView()
+{
+    // The comparer reads through this pointer; it must not outlive the list.
+    if (trawl::sortTargetList == &resultList)
+        trawl::sortTargetList = nullptr;
+}
+
 CTrawlDoc* CTrawlView::GetDocument() const
 {
     return static_cast<CTrawlDoc*>(CFormView::GetDocument());

@@ -16,6 +16,7 @@ class CTrawlView : public CFormView {
 
 public:
     CTrawlView();
+    ~CTrawlView() override;
 
     CTrawlDoc* GetDocument() const;
     void OnInitialUpdate() override;

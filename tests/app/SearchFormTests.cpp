@@ -360,6 +360,8 @@ TEST_F(Exit, F3EndsTheProgramWithoutAskingToSave)
     EXPECT_FALSE(PressKey(VK_F3)) << "no WM_QUIT";
     EXPECT_EQ(App().mainWnd, nullptr);
     EXPECT_FALSE(IsWindow(frameWindow));
+    // The sort comparer must not be left pointing at the destroyed list.
+    EXPECT_EQ(trawl::sortTargetList, nullptr);
     // TearDown fails the test if any message box came up.
 }
 
