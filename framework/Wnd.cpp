@@ -35,6 +35,17 @@ void RegisterFrameworkClass()
     (void)registered;
 }
 
+std::string WindowTextOf(HWND window)
+{
+    int length = GetWindowTextLengthA(window);
+    if (length <= 0)
+        return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int copied = ::GetWindowTextA(window, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
 } // namespace
 
 HINSTANCE ResourceInstance()
@@ -198,13 +209,7 @@ HWND CWnd::GetTopLevelHwnd() const
 
 std::string CWnd::GetWindowText() const
 {
-    int length = GetWindowTextLengthA(hwnd);
-    if (length <= 0)
-        return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = ::GetWindowTextA(hwnd, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
+    return WindowTextOf(hwnd);
 }
 
 void CWnd::SetWindowText(const std::string& text)
@@ -219,14 +224,7 @@ void CWnd::SetDlgItemText(int id, const std::string& text)
 
 std::string CWnd::GetDlgItemText(int id) const
 {
-    HWND item = GetDlgItem(id);
-    int length = GetWindowTextLengthA(item);
-    if (length <= 0)
-        return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = ::GetWindowTextA(item, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
+    return WindowTextOf(GetDlgItem(id));
 }
 
 bool CWnd::ShowWindow(int show)
