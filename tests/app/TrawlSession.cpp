@@ -1,5 +1,7 @@
 #include "TrawlSession.h"
 
+#include "support/FixtureFiles.h"
+
 #include "res/resource.h"
 
 #include <algorithm>
@@ -79,28 +81,7 @@ FixtureDir::FixtureDir() : root("Z:\\tmp\\trawl-app-" + std::to_string(GetCurren
 
 FixtureDir::~FixtureDir()
 {
-    // Two levels are all the tests make.
-    WIN32_FIND_DATAA found{};
-    HANDLE directories = FindFirstFileA((root + "\\*").c_str(), &found);
-    if (directories != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string directory = root + "\\" + name;
-            WIN32_FIND_DATAA file{};
-            HANDLE files = FindFirstFileA((directory + "\\*").c_str(), &file);
-            if (files != INVALID_HANDLE_VALUE) {
-                do
-                    DeleteFileA((directory + "\\" + file.cFileName).c_str());
-                while (FindNextFileA(files, &file));
-                FindClose(files);
-            }
-            RemoveDirectoryA(directory.c_str());
-        } while (FindNextFileA(directories, &found));
-        FindClose(directories);
-    }
-    RemoveDirectoryA(root.c_str());
+    RemoveTree(root);
 }
 
 std::string FixtureDir::Directory(const std::string& name, const std::vector<std::string>& files)

@@ -1,6 +1,7 @@
 #include "ResultListWindow.h"
 
 #include "res/resource.h"
+#include "support/FixtureFiles.h"
 #include "ui/ResultSearch.h"
 
 #include <gtest/gtest.h>
@@ -20,10 +21,10 @@ public:
         char temp[MAX_PATH] = {};
         GetTempPathA(sizeof temp, temp);
         root = std::string(temp) + "trawl-ui-" + std::to_string(GetCurrentProcessId());
-        Remove(root); // left over by a run that crashed
+        RemoveTree(root); // left over by a run that crashed
         CreateDirectoryA(root.c_str(), nullptr);
     }
-    ~FixtureTree() { Remove(root); }
+    ~FixtureTree() { RemoveTree(root); }
     FixtureTree(const FixtureTree&) = delete;
     FixtureTree& operator=(const FixtureTree&) = delete;
 
@@ -52,28 +53,6 @@ public:
     }
 
 private:
-    static void Remove(const std::string& directory)
-    {
-        WIN32_FIND_DATAA data{};
-        HANDLE find = FindFirstFileA((directory + "\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = data.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                const std::string path = directory + "\\" + name;
-                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    Remove(path);
-                } else {
-                    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileA(path.c_str());
-                }
-            } while (FindNextFileA(find, &data));
-            FindClose(find);
-        }
-        RemoveDirectoryA(directory.c_str());
-    }
-
     std::string root;
 };
 
