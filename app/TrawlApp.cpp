@@ -3,11 +3,13 @@
 #include "app/MainFrame.h"
 #include "app/TrawlDoc.h"
 #include "res/resource.h"
+#include "ui/AboutDlg.h"
 #include "ui/TrawlView.h"
 
 const MessageEntry CTrawlApp::messageEntries[] = {
     msgmap::Command<&CWinApp::OnFileNew>(ID_FILE_NEW),
     msgmap::Command<&CWinApp::OnFileOpen>(ID_FILE_OPEN),
+    msgmap::Command<&CTrawlApp::OnAppAbout>(ID_APP_ABOUT),
 };
 const MessageMap CTrawlApp::messageMap = MakeMessageMap(&CWinApp::messageMap, messageEntries);
 
@@ -30,4 +32,10 @@ bool CTrawlApp::OnIdle(LONG count)
         if (auto* view = dynamic_cast<CTrawlView*>(frame->GetActiveView()))
             view->UpdateStatusPrompt();
     return more;
+}
+
+void CTrawlApp::OnAppAbout()
+{
+    CAboutDlg about;
+    about.DoModal();
 }

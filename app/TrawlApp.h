@@ -9,6 +9,8 @@ public:
     bool InitInstance() override;
     bool OnIdle(LONG count) override;
 
+    void OnAppAbout();
+
 protected:
     DECLARE_MESSAGE_MAP()
 };

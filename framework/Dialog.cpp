@@ -2,6 +2,8 @@
 
 #include "WinApp.h"
 
+#include <algorithm>
+
 const MessageEntry CDialog::messageEntries[] = {
     msgmap::Command<&CDialog::OnOK>(IDOK),
     msgmap::Command<&CDialog::OnCancel>(IDCANCEL),
@@ -25,6 +27,30 @@ INT_PTR CDialog::DoModal()
                            0);
 }
 
+void CDialog::CenterWindow()
+{
+    HWND owner = GetWindow(GetSafeHwnd(), GW_OWNER);
+    RECT area{};
+    if (owner != nullptr && ::IsWindowVisible(owner) && !IsIconic(owner)) {
+        ::GetWindowRect(owner, &area);
+    } else {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT own = GetWindowRect();
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    int left = (area.left + area.right - width) / 2;
+    int top = (area.top + area.bottom - height) / 2;
+    // Whole on the screen, even when the owner is partly off it.
+    const RECT& work = monitor.rcWork;
+    left = std::max<int>(work.left, std::min<int>(left, work.right - width));
+    top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
+    SetWindowPos(GetSafeHwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CDialog::EndDialog(int result)
 {
     ::EndDialog(GetSafeHwnd(), result);
@@ -33,7 +59,14 @@ void CDialog::EndDialog(int result)
 bool CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     if (message == WM_INITDIALOG) {
+        const RECT before = GetWindowRect();
         *result = OnInitDialog() ? TRUE : FALSE;
+        // A dialog that placed itself stays there; any other opens centred
+        // over its owner rather than at the owner's corner.
+        const RECT after = GetWindowRect();
+        if ((GetWindowLongA(GetSafeHwnd(), GWL_STYLE) & WS_CHILD) == 0 && !IsWindowVisible() &&
+            EqualRect(&before, &after))
+            CenterWindow();
         return true;
     }
     return CWnd::OnWndMsg(message, wParam, lParam, result);

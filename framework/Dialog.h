@@ -13,6 +13,9 @@ public:
     // IDOK, IDCANCEL, or -1 when the dialog could not be created.
     virtual INT_PTR DoModal();
     void EndDialog(int result);
+    // Centres the dialog over its owner (over the work area without one),
+    // kept whole on the screen.
+    void CenterWindow();
 
 protected:
     virtual bool OnInitDialog();

@@ -9,6 +9,7 @@
 #define IDR_MAINFRAME 128
 #define IDR_RESULT_POPUP 131
 #define IDB_DRIVES 132
+#define IDD_DETAIL_OPTIONS 134
 
 // Strings of the program (100-199)
 #define IDS_MEMORY_KB 102
@@ -21,6 +22,12 @@
 #define IDS_MYPATH_TITLE 109
 #define IDS_ENVVALUE_CAPTION 110
 #define IDS_NO_VALUE 111
+
+// Strings of the About box (140-149)
+#define IDS_MAKER_TEXT 140
+#define IDS_DRIVE_HEADING 141
+#define IDS_FREE_SPACE_HEADING 142
+#define IDS_CDROM_DRIVE 143
 
 // Status bar panes (100-199, shared with the strings that size them)
 #define ID_INDICATOR_FOUND 105
@@ -44,6 +51,11 @@
 #define IDC_TOTALMEM 1014
 #define IDC_DRIVES 1018
 #define IDC_MAKERTEXT 1025
+
+// Controls of the display options dialog (1000-1099)
+#define IDC_OPT_SIZE 1026
+#define IDC_OPT_DATE 1027
+#define IDC_OPT_ATTRIB 1028
 
 // Commands of the program (32768-32799)
 #define ID_VIEW_ENVVALUE 32771

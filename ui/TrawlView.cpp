@@ -6,6 +6,7 @@
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
+#include "ui/DetailOptionsDlg.h"
 #include "ui/ResultSearch.h"
 
 #include <algorithm>
@@ -25,6 +26,7 @@ const MessageEntry CTrawlView::messageEntries[] = {
     msgmap::ControlNotify<&CTrawlView::OnInputChanged>(CBN_SELCHANGE, IDC_ENVLIST),
     msgmap::ControlNotify<&CTrawlView::OnInputChanged>(EN_CHANGE, IDC_MYPATH),
     msgmap::OnSize<&CTrawlView::OnSize>(),
+    msgmap::Command<&CTrawlView::OnViewDetailOptions>(ID_VIEW_DETAILOPTIONS),
 };
 const MessageMap CTrawlView::messageMap = MakeMessageMap(&CFormView::messageMap, messageEntries);
 
@@ -279,4 +281,33 @@ void CTrawlView::OnSize(UINT type, int cx, int cy)
         SetWindowPos(button->GetSafeHwnd(), nullptr, place.buttonsRight - (rect.right - rect.left) - scroll.x,
                      rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+void CTrawlView::OnViewDetailOptions()
+{
+    trawl::DisplayOptions& options = GetDocument()->options;
+    CDetailOptionsDlg dialog;
+    dialog.showAttrib = options.showAttrib;
+    dialog.showDate = options.showDate;
+    dialog.showSize = options.showSize;
+    if (dialog.DoModal() != IDOK)
+        return;
+    if (dialog.showAttrib == options.showAttrib && dialog.showDate == options.showDate &&
+        dialog.showSize == options.showSize)
+        return;
+
+    options.showAttrib = dialog.showAttrib;
+    options.showDate = dialog.showDate;
+    options.showSize = dialog.showSize;
+    // All three, in this order, whichever changed.
+    if (CWinApp* app = CWinApp::Get()) {
+        app->WriteProfileInt(optionsSection, "FileSize", options.showSize);
+        app->WriteProfileInt(optionsSection, "FileDate", options.showDate);
+        app->WriteProfileInt(optionsSection, "FileAttrib", options.showAttrib);
+    }
+    SetupColumns();
+    // The same search again under the new columns; with the input incomplete
+    // the list stays empty and the found pane keeps its text.
+    if (trawl::InputsComplete(fileName, useEnvironment != 0, envList.GetCurSel() >= 0, myPath))
+        OnSearch();
 }

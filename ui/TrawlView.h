@@ -33,6 +33,7 @@ public:
 
     void OnSearch();
     void OnClear();
+    void OnViewDetailOptions();
 
     CButton clearButton;
     CResultListCtrl resultList;

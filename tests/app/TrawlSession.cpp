@@ -43,6 +43,10 @@ std::vector<MessageBoxCloser::Box> MessageBoxCloser::Take()
 void MessageBoxCloser::Watch()
 {
     while (!stop) {
+        if (held) {
+            Sleep(10);
+            continue;
+        }
         EnumWindows(
             [](HWND window, LPARAM self) -> BOOL {
                 auto& closer = *reinterpret_cast<MessageBoxCloser*>(self);

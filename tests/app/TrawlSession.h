@@ -27,6 +27,8 @@ public:
 
     // The boxes closed so far, which are then forgotten.
     std::vector<Box> Take();
+    // While held, dialogs are left to the test that drives them.
+    void Hold(bool on) { held = on; }
 
 private:
     void Watch();
@@ -35,6 +37,7 @@ private:
     std::vector<Box> boxes;
     std::vector<HWND> closed;
     std::atomic<bool> stop{false};
+    std::atomic<bool> held{false};
     std::thread watcher;
 };
 
