@@ -11,6 +11,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 namespace {
 
 class CSystemShell : public IShell {
@@ -193,7 +195,31 @@ void CTrawlView::OpenAttribWnd()
         return;
     }
     attribDlg = window;
+    PlaceBesideMainWindow(*window);
     RefreshAttribWnd();
+}
+
+void CTrawlView::PlaceBesideMainWindow(CWnd& window)
+{
+    // Right of the main window, where it hides none of the results; left of
+    // it when the screen ends there; always wholly on the screen.
+    RECT main{};
+    ::GetWindowRect(GetTopLevelHwnd(), &main);
+    const RECT own = window.GetWindowRect();
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromRect(&main, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& work = monitor.rcWork;
+    int x = main.right;
+    if (x + width > work.right)
+        x = main.left - width;
+    x = std::clamp(x, static_cast<int>(work.left), std::max<int>(work.left, work.right - width));
+    const int y = std::clamp(static_cast<int>(main.top), static_cast<int>(work.top),
+                             std::max<int>(work.top, work.bottom - height));
+    SetWindowPos(window.GetSafeHwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CTrawlView::OnUpdatePopupAttributes(CCmdUI* cmdUI)

@@ -91,5 +91,6 @@ private:
     std::string RowPath(int row) const;
     void RemoveResultRow(int row);
     void OpenAttribWnd();
+    void PlaceBesideMainWindow(CWnd& window);
     void CloseAttribWnd();
 };
