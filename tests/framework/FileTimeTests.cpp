@@ -43,7 +43,8 @@ TEST(File, StatusNamesTheFileAbsolutelyAndRemoveSaysWhyItFailed)
 {
     const std::string dir = "Z:\\tmp\\trawl-file-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(dir.c_str(), nullptr);
-    HANDLE file = CreateFileA((dir + "\\f.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file =
+        CreateFileA((dir + "\\f.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(file);
     char saved[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, saved);
