@@ -209,8 +209,9 @@ TEST_F(FileActions, DeleteAsksThenRemovesOnlyThatRowOrExplainsWhy)
         EXPECT_EQ(RowOf(path) == -1, removed);
         EXPECT_EQ(Pane(1), removed ? "Found 1" : "Found 2");
         EXPECT_EQ(Exists(dir + "\\keep.txt"), std::string(c.what) != "directory removed while asked");
-        if (std::string(c.what).find("plain") == 0)
+        if (std::string(c.what).find("plain") == 0) {
             EXPECT_EQ(Exists(path), !removed);
+        }
         EXPECT_EQ(view->resultList.GetItemData(RowOf(dir + "\\keep.txt")), otherData);
     }
     boxes.answer = IDOK;
@@ -421,8 +422,9 @@ TEST_F(FileActions, AttributesWindowFollowsTheCurrentRow)
         EXPECT_EQ(AttribBoxes(), expected.at(name).boxes);
         EXPECT_NE(AttribText(IDC_ATTR_CREATED), "");
         EXPECT_NE(AttribText(IDC_ATTR_ACCESSED), "");
-        if (name == "kilo.bin")
+        if (name == "kilo.bin") {
             EXPECT_EQ(AttribText(IDC_ATTR_MODIFIED), "03/05/99  02:07PM");
+        }
     }
 
     // The boxes only show: a click puts the box back at once.
