@@ -94,6 +94,18 @@ protected:
         SendMessageA(form, WM_NOTIFY, IDC_RESULTS, reinterpret_cast<LPARAM>(&activate));
         Pump();
     }
+    // Delete chosen on the row, the question answered so; the boxes shown.
+    std::vector<MessageBoxCloser::Box> DeleteRow(int row, int answer, std::function<void()> meanwhile = {})
+    {
+        ChooseRow(row);
+        EXPECT_TRUE(PopupEnabled(ID_POPUP_DELETE));
+        boxes.answer = answer;
+        boxes.beforeAnswer = std::move(meanwhile);
+        Choose(ID_POPUP_DELETE);
+        boxes.beforeAnswer = nullptr;
+        boxes.answer = IDOK;
+        return boxes.Take();
+    }
     HWND AttribWindow() const
     {
         return view->attribDlg != nullptr ? view->attribDlg->GetSafeHwnd() : nullptr;
@@ -146,84 +158,58 @@ protected:
 
 TEST_F(FileActions, DeleteAsksThenRemovesOnlyThatRowOrExplainsWhy)
 {
-    struct Case {
-        const char* what;
-        std::function<void(const std::string& path)> prepare;   // before the popup opens
-        std::function<void(const std::string& path)> meanwhile; // while the question is up
-        int answer;
-        const char* failure; // the second line of the error box; null: removed
-    };
+    using Path = const std::string&;
     HANDLE held = INVALID_HANDLE_VALUE;
-    const auto none = [](const std::string&) {};
-    const Case cases[] = {
-        {"plain file, Yes", none, none, IDYES, nullptr},
-        {"plain file, No", none, none, IDNO, ""},
-        {"plain file, Enter", none, none, MessageBoxCloser::pressEnter, ""},
-        {"read-only with the archive bit", [](const std::string& p) { SetFileAttributesA(p.c_str(), 1); },
-         none, IDYES, "Error: Access denied!"},
-        {"held open by another handle",
-         [&](const std::string& p) {
-             held = CreateFileA(p.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-         },
-         none, IDYES, "Error: Sharing violation on the file!"},
-        {"removed while asked", none, [](const std::string& p) { DeleteFileA(p.c_str()); }, IDYES,
-         "Error: File not found !"},
-        {"directory removed while asked", none,
-         [](const std::string& p) { RemoveTree(p.substr(0, p.rfind('\\'))); }, IDYES,
-         "Error: Bad path specified !"},
+    const auto none = [](Path) {};
+    const struct Case {
+        const char* what;
+        std::function<void(Path)> before, meanwhile; // before the popup opens; while the question is up
+        int answer;
+        const char* failure; // the error box's second line; null: removed, "": kept without a word
+        bool onDisk;         // the file afterwards
+    } cases[] = {
+        {"plain file, Yes", none, none, IDYES, nullptr, false},
+        {"plain file, No", none, none, IDNO, "", true},
+        {"plain file, Enter", none, none, MessageBoxCloser::pressEnter, "", true},
+        {"read-only", [](Path p) { SetFileAttributesA(p.c_str(), 1); }, none, IDYES, "Error: Access denied!",
+         true},
+        {"held open",
+         [&](Path p) { held = CreateFileA(p.c_str(), GENERIC_READ, 1, nullptr, OPEN_EXISTING, 0, nullptr); },
+         none, IDYES, "Error: Sharing violation on the file!", true},
+        {"removed while asked", none, [](Path p) { DeleteFileA(p.c_str()); }, IDYES,
+         "Error: File not found !", false},
+        {"directory removed while asked", none, [](Path p) { RemoveTree(p.substr(0, p.rfind('\\'))); }, IDYES,
+         "Error: Bad path specified !", false},
     };
     int number = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string dir = files.Directory("del" + std::to_string(++number), {"keep.txt", "target.txt"});
-        const std::string path = dir + "\\target.txt";
-        c.prepare(path);
+        const std::string path = dir + "\\target.txt", keep = dir + "\\keep.txt";
+        c.before(path);
         List(dir, "*.txt");
-        const int row = RowOf(path);
-        ASSERT_NE(row, -1);
-        const LPARAM otherData = view->resultList.GetItemData(1 - row);
-        ChooseRow(row);
-        EXPECT_TRUE(PopupEnabled(ID_POPUP_DELETE));
-
-        boxes.answer = c.answer;
-        boxes.beforeAnswer = [&] { c.meanwhile(path); };
-        Choose(ID_POPUP_DELETE);
-        boxes.beforeAnswer = nullptr;
+        const LPARAM keptData = view->resultList.GetItemData(RowOf(keep));
+        const auto shown = DeleteRow(RowOf(path), c.answer, [&] { c.meanwhile(path); });
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(std::exchange(held, INVALID_HANDLE_VALUE));
 
-        const std::vector<MessageBoxCloser::Box> shown = boxes.Take();
-        ASSERT_GE(shown.size(), 1u);
-        EXPECT_EQ(shown[0].caption, "Delete File");
-        EXPECT_EQ(shown[0].text, "Do you really want to DELETE file :\n" + path + " ?");
-        EXPECT_EQ(shown[0].style, 0x124u);
-        const bool removed = c.failure == nullptr;
-        const bool failed = !removed && *c.failure != '\0';
+        const bool removed = c.failure == nullptr, failed = !removed && *c.failure != '\0';
         ASSERT_EQ(shown.size(), failed ? 2u : 1u);
+        EXPECT_EQ(shown[0].caption + "|" + shown[0].text,
+                  "Delete File|Do you really want to DELETE file :\n" + path + " ?");
+        EXPECT_EQ(shown[0].style, 0x124u);
         if (failed) {
-            EXPECT_EQ(shown[1].caption, "Delete File");
-            EXPECT_EQ(shown[1].text, "File: " + path + "\n" + c.failure);
+            EXPECT_EQ(shown[1].caption + "|" + shown[1].text, "Delete File|File: " + path + "\n" + c.failure);
             EXPECT_EQ(shown[1].style, 0x10u);
         }
-        EXPECT_EQ(Rows().size(), removed ? 1u : 2u);
         EXPECT_EQ(RowOf(path) == -1, removed);
         EXPECT_EQ(Pane(1), removed ? "Found 1" : "Found 2");
-        EXPECT_EQ(Exists(dir + "\\keep.txt"), std::string(c.what) != "directory removed while asked");
-        if (std::string(c.what).find("plain") == 0) {
-            EXPECT_EQ(Exists(path), !removed);
-        }
-        EXPECT_EQ(view->resultList.GetItemData(RowOf(dir + "\\keep.txt")), otherData);
+        EXPECT_EQ(view->resultList.GetItemData(RowOf(keep)), keptData);
+        EXPECT_EQ(Exists(path), c.onDisk);
     }
-    boxes.answer = IDOK;
-
     // The last row gone leaves "Empty".
-    const std::string dir = files.Directory("last", {"only.txt"});
-    List(dir, "*.txt");
-    ChooseRow(0);
-    boxes.answer = IDYES;
-    Choose(ID_POPUP_DELETE);
-    boxes.answer = IDOK;
-    EXPECT_EQ(boxes.Take().size(), 1u);
+    List(files.Directory("last", {"only.txt"}), "*.txt");
+    EXPECT_EQ(DeleteRow(0, IDYES).size(), 1u);
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(Pane(1), "Empty");
 }
@@ -272,11 +258,7 @@ TEST_F(FileActions, ActionsUseTheWholeListedPathNeverACutOne)
     EXPECT_EQ(AttribText(IDC_ATTR_NAME), "report.txt.bak-2019-11-04-before-the-move");
     EXPECT_EQ(AttribText(IDC_ATTR_SIZE), "1024 Bytes");
 
-    ASSERT_TRUE(PopupEnabled(ID_POPUP_DELETE));
-    boxes.answer = IDYES;
-    Choose(ID_POPUP_DELETE);
-    boxes.answer = IDOK;
-    EXPECT_EQ(boxes.Take().size(), 1u);
+    EXPECT_EQ(DeleteRow(RowOf(whole), IDYES).size(), 1u);
     EXPECT_FALSE(Exists(whole));
     EXPECT_TRUE(Exists(cut));
     EXPECT_EQ(Rows(), std::vector<std::string>{cut});
@@ -342,15 +324,6 @@ TEST_F(FileActions, OpenNotepadAndQuickViewHandTheRowToTheShell)
     Choose(ID_POPUP_QUICKVIEW);
     EXPECT_TRUE(shell.calls.empty());
     SetEnvironmentVariableA("WINDIR", savedWindir);
-
-    // The system's own shell: an unknown type has no program to open it.
-    view->shell = &SystemShell();
-    List(files.Directory("unknown", {"data.trawlnothing"}), "*");
-    ChooseRow(0);
-    Choose(ID_POPUP_OPEN);
-    const std::vector<MessageBoxCloser::Box> shown = boxes.Take();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "No Association Found !");
 }
 
 time_t LocalTime(int year, int month, int day, int hour, int minute)
