@@ -15,16 +15,53 @@ INT_PTR CALLBACK CDialog::ModalDialogProc(HWND, UINT, WPARAM, LPARAM)
     return FALSE; // everything is handled through the message map
 }
 
-INT_PTR CDialog::DoModal()
+HWND CDialog::OwnerWindow() const
 {
     HWND owner = parent != nullptr ? parent->GetSafeHwnd() : nullptr;
     if (owner == nullptr) {
         CWinApp* app = CWinApp::Get();
         owner = app != nullptr && app->mainWnd != nullptr ? app->mainWnd->GetSafeHwnd() : nullptr;
     }
+    return owner;
+}
+
+INT_PTR CDialog::DoModal()
+{
     CreationHook hook(*this);
-    return DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId), owner, &CDialog::ModalDialogProc,
-                           0);
+    return DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId), OwnerWindow(),
+                           &CDialog::ModalDialogProc, 0);
+}
+
+bool CDialog::Create(UINT id, CWnd* parentWnd)
+{
+    templateId = id;
+    if (parentWnd != nullptr)
+        parent = parentWnd;
+    modeless = true;
+    HWND window = nullptr;
+    {
+        CreationHook hook(*this);
+        window = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(id), OwnerWindow(),
+                                    &CDialog::ModalDialogProc, 0);
+    }
+    if (window != nullptr && window == GetSafeHwnd())
+        return true;
+    // A creation refused after this object was bound leaves a stale binding.
+    UnsubclassWindow();
+    if (window != nullptr)
+        ::DestroyWindow(window);
+    return false;
+}
+
+bool CDialog::PreTranslateMessage(MSG* message)
+{
+    HWND dialog = GetSafeHwnd();
+    if (!modeless || dialog == nullptr || message->message < WM_KEYFIRST || message->message > WM_KEYLAST)
+        return false;
+    if (message->hwnd != dialog && !IsChild(dialog, message->hwnd))
+        return false;
+    // The dialog may be gone when this returns (Enter can close it): no member after it.
+    return IsDialogMessageA(dialog, message) != FALSE;
 }
 
 void CDialog::CenterWindow()

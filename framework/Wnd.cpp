@@ -85,6 +85,10 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPAR
         OutputDebugStringA("unknown exception in a window procedure");
         result = 0;
     }
+    // A handler may have destroyed the window and deleted its object (a
+    // modeless dialog closed from its own button): then leave it alone.
+    if (CWnd::FromHandlePermanent(window) != wnd)
+        return result;
     wnd->current = saved;
     if (message == WM_NCDESTROY) {
         wnd->Unbind();

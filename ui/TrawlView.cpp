@@ -7,6 +7,7 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "ui/DetailOptionsDlg.h"
+#include "ui/FileAttribDlg.h"
 #include "ui/ResultSearch.h"
 
 #include <algorithm>
@@ -27,6 +28,18 @@ const MessageEntry CTrawlView::messageEntries[] = {
     msgmap::ControlNotify<&CTrawlView::OnInputChanged>(EN_CHANGE, IDC_MYPATH),
     msgmap::OnSize<&CTrawlView::OnSize>(),
     msgmap::Command<&CTrawlView::OnViewDetailOptions>(ID_VIEW_DETAILOPTIONS),
+    msgmap::Command<&CTrawlView::OnPopupOpen>(ID_POPUP_OPEN),
+    msgmap::Command<&CTrawlView::OnPopupNotepad>(ID_POPUP_NOTEPAD),
+    msgmap::Command<&CTrawlView::OnPopupQuickView>(ID_POPUP_QUICKVIEW),
+    msgmap::UpdateCommandUI<&CTrawlView::OnUpdatePopupQuickView>(ID_POPUP_QUICKVIEW),
+    msgmap::Command<&CTrawlView::OnPopupDelete>(ID_POPUP_DELETE),
+    msgmap::UpdateCommandUI<&CTrawlView::OnUpdatePopupDelete>(ID_POPUP_DELETE),
+    msgmap::Command<&CTrawlView::OnPopupAttributes>(ID_POPUP_ATTRIBUTES),
+    msgmap::UpdateCommandUI<&CTrawlView::OnUpdatePopupAttributes>(ID_POPUP_ATTRIBUTES),
+    msgmap::Notify<&CTrawlView::OnResultDblClk>(NM_DBLCLK, IDC_RESULTS),
+    msgmap::Notify<&CTrawlView::OnResultClick>(NM_CLICK, IDC_RESULTS),
+    msgmap::Notify<&CTrawlView::OnResultItemChanged>(LVN_ITEMCHANGED, IDC_RESULTS),
+    msgmap::Message<&CTrawlView::OnAttribWndClosed>(WM_ATTRIBWND_CLOSED),
 };
 const MessageMap CTrawlView::messageMap = MakeMessageMap(&CFormView::messageMap, messageEntries);
 
@@ -43,6 +56,7 @@ CTrawlView::CTrawlView() : CFormView(IDD_SEARCH_FORM) {}
 
 CTrawlView::~CTrawlView()
 {
+    CloseAttribWnd();
     // The comparer reads through this pointer; it must not outlive the list.
     if (trawl::sortTargetList == &resultList)
         trawl::sortTargetList = nullptr;
@@ -126,6 +140,7 @@ void CTrawlView::OnClear()
     searchButton.EnableWindow(false);
     fileName.clear();
     resultList.DeleteAllItems();
+    ResetAttribWnd();
     searchReady = 0;
     resultsFound = 0;
     ::SetFocus(GetDlgItem(IDC_FILENAME));
@@ -203,6 +218,7 @@ void CTrawlView::OnSearch()
     searchReady = 0;
     searchButton.EnableWindow(false);
     resultList.DeleteAllItems();
+    ResetAttribWnd();
     BeginWaitCursor();
 
     std::string directoryList;

@@ -2,12 +2,14 @@
 
 #include "framework/Controls.h"
 #include "framework/View.h"
+#include "ui/FileActions.h"
 #include "ui/ResultListCtrl.h"
 
 #include <string>
 
 class CTrawlDoc;
 class CMainFrame;
+class CFileAttribDlg;
 
 // The search form: the pattern, the source of the directory list (an
 // environment variable or a typed list), Search and Clear, and the results.
@@ -35,6 +37,11 @@ public:
     void OnClear();
     void OnViewDetailOptions();
 
+    // Fills the attributes window, if open, from the current row.
+    void RefreshAttribWnd();
+    // Blanks the attributes window, if open; it stays open.
+    void ResetAttribWnd();
+
     CButton clearButton;
     CResultListCtrl resultList;
     CComboBox envList;
@@ -50,6 +57,10 @@ public:
     int initialHeight = 0;
     int listLeft = 0;
     int listTop = 0;
+    // The open attributes window, or null: the one sign that it is open.
+    CFileAttribDlg* attribDlg = nullptr;
+    // Starts the files and programs of the file actions.
+    IShell* shell = &SystemShell();
 
 protected:
     void OnInputChanged();
@@ -59,10 +70,28 @@ protected:
     void OnUpdateEnvValue(CCmdUI* cmdUI);
     void OnSize(UINT type, int cx, int cy);
 
+    void OnPopupOpen();
+    void OnPopupNotepad();
+    void OnPopupQuickView();
+    void OnUpdatePopupQuickView(CCmdUI* cmdUI);
+    void OnPopupDelete();
+    void OnUpdatePopupDelete(CCmdUI* cmdUI);
+    void OnPopupAttributes();
+    void OnUpdatePopupAttributes(CCmdUI* cmdUI);
+    void OnResultDblClk(NMHDR* notify, LRESULT* result);
+    void OnResultClick(NMHDR* notify, LRESULT* result);
+    void OnResultItemChanged(NMHDR* notify, LRESULT* result);
+    LRESULT OnAttribWndClosed(WPARAM wParam, LPARAM lParam);
+
     DECLARE_MESSAGE_MAP()
 
 private:
     CMainFrame* GetMainFrame() const;
     void StoreFoundCount();
     void FillEnvironmentList();
+    std::string RowPath(int row) const;
+    void RemoveResultRow(int row);
+    void OpenAttribWnd();
+    void PlaceBesideMainWindow(CWnd& window);
+    void CloseAttribWnd();
 };

@@ -24,6 +24,33 @@ void SetControlKey(bool down)
     SetKeyboardState(keys);
 }
 
+// The icon control of the system's message box.
+constexpr int messageBoxIcon = 0x0440;
+
+UINT StyleOf(HWND box)
+{
+    UINT style = 0;
+    const bool yesNo = GetDlgItem(box, IDYES) != nullptr && GetDlgItem(box, IDNO) != nullptr;
+    if (yesNo)
+        style |= MB_YESNO;
+    if (yesNo && (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+        style |= MB_DEFBUTTON2;
+    const HWND iconControl = GetDlgItem(box, messageBoxIcon);
+    const auto icon = reinterpret_cast<HICON>(SendMessageA(iconControl, STM_GETICON, 0, 0));
+    if (icon != nullptr && IsWindowVisible(iconControl)) {
+        const std::pair<LPCSTR, UINT> icons[] = {
+            {IDI_HAND, MB_ICONSTOP},
+            {IDI_QUESTION, MB_ICONQUESTION},
+            {IDI_EXCLAMATION, MB_ICONEXCLAMATION},
+            {IDI_ASTERISK, MB_ICONINFORMATION},
+        };
+        for (const auto& [name, flag] : icons)
+            if (LoadIconA(nullptr, name) == icon)
+                style |= flag;
+    }
+    return style;
+}
+
 } // namespace
 
 MessageBoxCloser::MessageBoxCloser() : watcher([this] { Watch(); }) {}
@@ -54,8 +81,9 @@ void MessageBoxCloser::Watch()
                 GetWindowThreadProcessId(window, &process);
                 char className[16] = {};
                 GetClassNameA(window, className, sizeof className);
+                // The program's own dialogs are not message boxes: those have the icon control.
                 if (process != GetCurrentProcessId() || std::string(className) != "#32770" ||
-                    !IsWindowVisible(window))
+                    !IsWindowVisible(window) || GetDlgItem(window, messageBoxIcon) == nullptr)
                     return TRUE;
                 {
                     std::lock_guard lock(closer.mutex);
@@ -64,13 +92,21 @@ void MessageBoxCloser::Watch()
                     closer.closed.push_back(window);
                 }
                 // Reading the texts waits for the box's thread: not under the lock.
-                Box box{WindowText(window), WindowText(GetDlgItem(window, 0xFFFF))};
+                Box box{WindowText(window), WindowText(GetDlgItem(window, 0xFFFF)), StyleOf(window)};
                 {
                     std::lock_guard lock(closer.mutex);
                     closer.boxes.push_back(std::move(box));
                 }
-                PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                             reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK)));
+                if (closer.beforeAnswer)
+                    closer.beforeAnswer();
+                const int answer = closer.answer;
+                if (answer == pressEnter) {
+                    PostMessageA(window, WM_KEYDOWN, VK_RETURN, 1);
+                    return TRUE;
+                }
+                const int button = GetDlgItem(window, answer) != nullptr ? answer : IDOK;
+                PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(this));

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -19,7 +20,14 @@ public:
     struct Box {
         std::string caption;
         std::string text;
+        // The MessageBox style its buttons, default button and icon show.
+        UINT style = 0;
     };
+    // The button pressed (when the box has it; OK otherwise), or pressEnter.
+    static constexpr int pressEnter = 0;
+    std::atomic<int> answer{IDOK};
+    // Runs on the watcher's thread while a box is up, before it is answered.
+    std::function<void()> beforeAnswer;
     MessageBoxCloser();
     ~MessageBoxCloser();
     MessageBoxCloser(const MessageBoxCloser&) = delete;

@@ -121,4 +121,17 @@ TEST(Dialog, MissingTemplateFailsWithoutShowingAnything)
     EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
 }
 
+TEST(Dialog, ModelessCreateFillsTheControlsOrLeavesNoWindow)
+{
+    CProbeDialog dialog;
+    dialog.name = "shown";
+    ASSERT_TRUE(dialog.Create(probeDialog));
+    EXPECT_EQ(dialog.GetDlgItemText(nameEdit), "shown");
+    EXPECT_TRUE(dialog.DestroyWindow());
+
+    CDialog missing(4242);
+    EXPECT_FALSE(missing.Create(4242));
+    EXPECT_EQ(missing.GetSafeHwnd(), nullptr);
+}
+
 } // namespace
