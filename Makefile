@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 export WINEPREFIX := $(abspath $(BUILD))/wineprefix
 export WINEDEBUG := -all
 
-.PHONY: all deps native win test test-native test-wine run bench screenshot format clean
+.PHONY: all deps native win test test-native test-wine run bench screenshot screenshot-dpi format clean
 
 all: win
 
@@ -46,3 +46,6 @@ clean:
 
 screenshot: win
 	tools/screenshot-search $(WIN)/app/trawl.exe docs/screenshot.png
+
+screenshot-dpi: win
+	tools/screenshot-dpi $(WIN)/app/trawl.exe docs

@@ -88,9 +88,6 @@ void CTrawlView::OnInitialUpdate()
         listLeft = list.left;
         listTop = list.top;
         layoutCaptured = 1;
-        // The rule holds at the first size too, so a later resize moves the
-        // controls by exactly the change in size.
-        OnSize(SIZE_RESTORED, initialWidth, initialHeight);
     }
 
     FillEnvironmentList();
@@ -201,7 +198,7 @@ void CTrawlView::OnSearch()
     searchReady = 0;
     searchButton.EnableWindow(false);
     resultList.DeleteAllItems();
-    BeginWaitCursor();
+    CWaitCursor wait; // ends however the search ends
 
     std::string directoryList;
     bool haveList = true;
@@ -221,7 +218,6 @@ void CTrawlView::OnSearch()
     // The result list's prompt speaks of files only while it lists some.
     resultsFound = resultList.GetItemCount() > 0 ? 1 : 0;
     FinishResultList(resultList, outcome, LoadResString(IDS_NO_FILES));
-    EndWaitCursor();
 }
 
 void CTrawlView::StoreFoundCount()
@@ -267,8 +263,11 @@ void CTrawlView::OnSize(UINT type, int cx, int cy)
     CFormView::OnSize(type, cx, cy);
     if (!layoutCaptured)
         return;
-    trawl::FormPlacement place =
-        trawl::PlaceFormControls({initialWidth, initialHeight, listLeft, listTop}, cx, cy);
+    // Showing or hiding a scroll bar above sent a nested size message that
+    // already laid the form out; cx and cy are out of date by then.
+    const RECT client = GetClientRect();
+    trawl::FormPlacement place = trawl::PlaceFormControls({initialWidth, initialHeight, listLeft, listTop},
+                                                          client.right, client.bottom);
     // Positions are in the form's own coordinates; the client area may be scrolled.
     const POINT scroll = GetScrollPosition();
     SetWindowPos(resultList.GetSafeHwnd(), nullptr, 0, 0, place.listWidth, place.listHeight,
@@ -279,4 +278,18 @@ void CTrawlView::OnSize(UINT type, int cx, int cy)
         SetWindowPos(button->GetSafeHwnd(), nullptr, place.buttonsRight - (rect.right - rect.left) - scroll.x,
                      rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+void CTrawlView::OnDpiChanged(int oldDpi, int newDpi)
+{
+    CFormView::OnDpiChanged(oldDpi, newDpi);
+    if (oldDpi <= 0 || newDpi <= 0 || oldDpi == newDpi)
+        return;
+    // The first size and the list's corner are the template's, so they scale with it.
+    for (int* metric : {&initialWidth, &initialHeight, &listLeft, &listTop})
+        *metric = MulDiv(*metric, newDpi, oldDpi);
+    for (int column = 0; column < resultList.GetColumnCount(); ++column)
+        resultList.SetColumnWidth(column, MulDiv(resultList.GetColumnWidth(column), newDpi, oldDpi));
+    const RECT client = GetClientRect();
+    OnSize(SIZE_RESTORED, client.right, client.bottom);
 }

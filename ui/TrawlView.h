@@ -33,6 +33,7 @@ public:
 
     void OnSearch();
     void OnClear();
+    void OnDpiChanged(int oldDpi, int newDpi) override;
 
     CButton clearButton;
     CResultListCtrl resultList;
