@@ -72,57 +72,30 @@ struct TemplateControl {
     const char* className;
     const char* text; // null: not compared
     Units units;
-    bool border;    // a plain or a sunken one
-    DWORD styles;   // each must be set
-    DWORD typeMask; // and the style's type under this mask
-    DWORD type;
-    bool visible;
+    bool border; // a plain or a sunken one
+    DWORD mask;  // the style bits compared
+    DWORD style;
 };
 
+constexpr DWORD shownTab = WS_VISIBLE | WS_TABSTOP;
+constexpr DWORD editStyle = WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD comboStyle = shownTab | CBS_SORT | CBS_UPPERCASE;
+
 // Template 101 in creation order, which is also the tab order.
+// clang-format off
 const TemplateControl form101[] = {
-    {IDC_FILENAME, "Edit", "", {47, 13, 107, 14}, true, WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, true},
-    {IDC_ENVLIST,
-     "ComboBox",
-     nullptr,
-     {47, 32, 99, 90},
-     false,
-     WS_TABSTOP | CBS_SORT | CBS_UPPERCASE,
-     0x3,
-     CBS_DROPDOWNLIST,
-     true},
-    {IDC_MYPATH, "Edit", "", {47, 31, 162, 14}, true, WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, false},
-    {IDC_ENVCHECK,
-     "Button",
-     "Envinronment",
-     {157, 15, 53, 10},
-     false,
-     WS_TABSTOP,
-     BS_TYPEMASK,
-     BS_AUTOCHECKBOX,
-     true},
-    {IDC_SEARCH,
-     "Button",
-     "&Search",
-     {213, 13, 50, 14},
-     false,
-     WS_TABSTOP,
-     BS_TYPEMASK,
-     BS_DEFPUSHBUTTON,
-     true},
-    {IDC_CLEAR, "Button", "C&lear", {213, 32, 50, 14}, false, WS_TABSTOP, BS_TYPEMASK, BS_PUSHBUTTON, true},
-    {IDC_RESULTS,
-     "SysListView32",
-     nullptr,
-     {7, 52, 256, 76},
-     true,
-     WS_TABSTOP | LVS_SINGLESEL,
-     LVS_TYPEMASK,
-     LVS_REPORT,
-     true},
-    {0xFFFF, "Static", "File Name:", {7, 14, 34, 8}, false, 0, SS_TYPEMASK, SS_LEFTNOWORDWRAP, true},
-    {IDC_SOURCELABEL, "Static", "Environment:", {7, 33, 40, 8}, false, 0, SS_TYPEMASK, SS_LEFT, true},
+    {IDC_FILENAME, "Edit", "", {47, 13, 107, 14}, true, WS_VISIBLE | editStyle, WS_VISIBLE | editStyle},
+    {IDC_ENVLIST, "ComboBox", nullptr, {47, 32, 99, 90}, false, comboStyle | 0x3, comboStyle | CBS_DROPDOWNLIST},
+    {IDC_MYPATH, "Edit", "", {47, 31, 162, 14}, true, WS_VISIBLE | editStyle, editStyle},
+    {IDC_ENVCHECK, "Button", "Envinronment", {157, 15, 53, 10}, false, shownTab | BS_TYPEMASK, shownTab | BS_AUTOCHECKBOX},
+    {IDC_SEARCH, "Button", "&Search", {213, 13, 50, 14}, false, shownTab | BS_TYPEMASK, shownTab | BS_DEFPUSHBUTTON},
+    {IDC_CLEAR, "Button", "C&lear", {213, 32, 50, 14}, false, shownTab | BS_TYPEMASK, shownTab | BS_PUSHBUTTON},
+    {IDC_RESULTS, "SysListView32", nullptr, {7, 52, 256, 76}, true, shownTab | LVS_SINGLESEL | LVS_TYPEMASK,
+     shownTab | LVS_SINGLESEL | LVS_REPORT},
+    {0xFFFF, "Static", "File Name:", {7, 14, 34, 8}, false, WS_VISIBLE | SS_TYPEMASK, WS_VISIBLE | SS_LEFTNOWORDWRAP},
+    {IDC_SOURCELABEL, "Static", "Environment:", {7, 33, 40, 8}, false, WS_VISIBLE | SS_TYPEMASK, WS_VISIBLE | SS_LEFT},
 };
+// clang-format on
 constexpr Units formSize{0, 0, 270, 137};
 
 // Control id and percent of its room that its text takes, as "id:percent;...".
@@ -244,9 +217,7 @@ TEST_F(LayoutChecks, TemplateStandsAsWrittenAtStart)
             EXPECT_EQ(TextOf(child), c.text);
         }
         const LONG style = GetWindowLongA(child, GWL_STYLE);
-        EXPECT_EQ(style & c.styles, c.styles);
-        EXPECT_EQ(style & c.typeMask, c.type);
-        EXPECT_EQ((style & WS_VISIBLE) != 0, c.visible);
+        EXPECT_EQ(style & c.mask, c.style);
         // Edits and lists draw a border the template asks for as a sunken edge.
         const bool border =
             (style & WS_BORDER) != 0 || (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;

@@ -1,10 +1,8 @@
-#include "framework/CmdTarget.h"
 #include "framework/Controls.h"
 #include "framework/MessageMap.h"
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -46,33 +44,6 @@ TEST(ComboBox, EntryTextIsWhatWasCopied)
             EXPECT_EQ(combo.GetLBText(index), entries[index]) << "told " << extra << " more, entry " << index;
     }
     EXPECT_EQ(combo.GetLBText(3), "");
-}
-
-// A handler that shows the wait cursor and then fails.
-class CFailingWindow : public CWnd {
-protected:
-    LRESULT OnFail(WPARAM, LPARAM)
-    {
-        CWaitCursor wait;
-        throw std::runtime_error("failed while waiting");
-    }
-
-    DECLARE_MESSAGE_MAP()
-};
-
-const MessageEntry CFailingWindow::messageEntries[] = {
-    msgmap::Message<&CFailingWindow::OnFail>(WM_USER),
-};
-const MessageMap CFailingWindow::messageMap = MakeMessageMap(&CWnd::messageMap, messageEntries);
-
-TEST(WaitCursor, EndsWhenTheHandlerThrows)
-{
-    CFailingWindow window;
-    ASSERT_TRUE(window.CreateEx(0, nullptr, "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, 0));
-    const HCURSOR cross = LoadCursor(nullptr, IDC_CROSS);
-    SetCursor(cross);
-    window.SendMessage(WM_USER); // the window procedure stops the exception
-    EXPECT_EQ(GetCursor(), cross);
 }
 
 } // namespace
