@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 export WINEPREFIX := $(abspath $(BUILD))/wineprefix
 export WINEDEBUG := -all
 
-.PHONY: all deps native win test test-native test-wine run bench screenshot screenshot-dialogs format clean
+.PHONY: all deps native win test test-native test-wine run bench screenshot screenshot-dialogs screenshot-dpi format clean
 
 all: win
 
@@ -49,3 +49,6 @@ screenshot: win
 
 screenshot-dialogs: win
 	tools/screenshot-dialogs $(WIN)/app/trawl.exe docs
+
+screenshot-dpi: win
+	tools/screenshot-dpi $(WIN)/app/trawl.exe docs

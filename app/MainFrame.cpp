@@ -30,6 +30,10 @@ int CMainFrame::OnCreate(CREATESTRUCTA* create)
         return -1;
     if (!statusBar.SetIndicators(indicators, static_cast<int>(std::size(indicators))))
         return -1;
+    // The count shows whole up to 99,999,999 files, whichever digit is the widest.
+    for (int32_t digit = 1; digit <= 9; ++digit)
+        statusBar.FitPaneToText(ID_INDICATOR_FOUND, trawl::FoundCountText(digit * 11111111));
+    statusBar.FitPaneToText(ID_INDICATOR_FOUND, trawl::FoundCountText(10000000));
     return 0;
 }
 

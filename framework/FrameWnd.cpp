@@ -1,8 +1,12 @@
 #include "FrameWnd.h"
 
+#include "Dpi.h"
 #include "FrameworkIds.h"
 #include "View.h"
 #include "WinApp.h"
+
+#include <tuple>
+#include <utility>
 
 const MessageEntry CFrameWnd::messageEntries[] = {
     msgmap::OnCreate<&CFrameWnd::OnCreate>(),
@@ -16,6 +20,7 @@ const MessageEntry CFrameWnd::messageEntries[] = {
     msgmap::Message<&CFrameWnd::OnExitMenuLoop>(WM_EXITMENULOOP),
     msgmap::Message<&CFrameWnd::OnSetFocus>(WM_SETFOCUS),
     msgmap::Message<&CFrameWnd::OnActivate>(WM_ACTIVATE),
+    msgmap::Message<&CFrameWnd::OnDpiChanged>(WM_DPICHANGED),
     msgmap::Command<&CFrameWnd::OnViewStatusBar>(ID_VIEW_STATUS_BAR),
     msgmap::UpdateCommandUI<&CFrameWnd::OnUpdateViewStatusBar>(ID_VIEW_STATUS_BAR),
     msgmap::UpdateCommandUI<&CFrameWnd::OnUpdateKeyIndicator>(ID_INDICATOR_CAPS),
@@ -30,7 +35,6 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, HWND parent, CCreateCont
     windowTitle = documentString.substr(0, documentString.find('\n'));
     HMENU menu = LoadMenuA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
     accelerators = LoadAcceleratorsA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
-    icon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(resourceId));
 
     creationContext = context;
     bool created =
@@ -42,12 +46,30 @@ bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style, HWND parent, CCreateCont
             DestroyMenu(menu); // a window that never came to be did not take it
         return false;
     }
-    if (icon != nullptr) {
-        SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    }
+    iconId = resourceId;
+    dpi = DpiOfWindow(GetSafeHwnd());
+    LoadIcons();
     autoDelete = true;
     return true;
+}
+
+void CFrameWnd::LoadIcons()
+{
+    // Each icon drawn for the size the window's DPI asks for, not stretched from another.
+    const int dpi = DpiOfWindow(GetSafeHwnd());
+    for (auto [which, width, height] :
+         {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON}, std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+        HICON& held = which == ICON_BIG ? icon : smallIcon;
+        HICON loaded = static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(iconId), IMAGE_ICON,
+                                                     SystemMetricForDpi(width, dpi),
+                                                     SystemMetricForDpi(height, dpi), LR_DEFAULTCOLOR));
+        if (loaded == nullptr)
+            continue;
+        SendMessage(WM_SETICON, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(loaded));
+        if (held != nullptr)
+            DestroyIcon(held);
+        held = loaded;
+    }
 }
 
 int CFrameWnd::OnCreate(CREATESTRUCTA* create)
@@ -230,8 +252,30 @@ void CFrameWnd::OnDestroy()
     Default();
 }
 
+LRESULT CFrameWnd::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    // Moved to a monitor of another DPI: the view scales itself, then the
+    // frame takes the size the system suggests, which keeps its look.
+    const int newDpi = LOWORD(wParam);
+    if (activeView != nullptr)
+        activeView->OnDpiChanged(dpi, newDpi);
+    dpi = newDpi;
+    if (const auto* suggested = reinterpret_cast<const RECT*>(lParam))
+        SetWindowPos(GetSafeHwnd(), nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    LoadIcons();
+    if (CStatusBar* bar = GetStatusBar())
+        bar->RemeasurePanes();
+    RecalcLayout();
+    return 0;
+}
+
 void CFrameWnd::PostNcDestroy()
 {
+    for (HICON* held : {&icon, &smallIcon})
+        if (*held != nullptr)
+            DestroyIcon(std::exchange(*held, nullptr));
     CWinApp* app = CWinApp::Get();
     if (app != nullptr && app->mainWnd == this)
         app->mainWnd = nullptr;

@@ -72,7 +72,13 @@ private:
     CCreateContext* creationContext = nullptr;
     CView* activeView = nullptr;
     HACCEL accelerators = nullptr;
+    void LoadIcons();
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+
+    UINT iconId = 0;
+    int dpi = 0; // the DPI the frame and its view are laid out for
     HICON icon = nullptr;
+    HICON smallIcon = nullptr;
     std::string windowTitle;
     // Frames delete themselves when their window is gone, once they loaded.
     bool autoDelete = false;

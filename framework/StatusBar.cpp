@@ -1,14 +1,45 @@
 #include "StatusBar.h"
 
+#include "Dpi.h"
+
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-// Room around an indicator's text, as the status bar draws it.
+// Room around an indicator's text, as the status bar draws it (at 96 DPI).
 constexpr int paneMargin = 8;
 
+// The bar's font selected into its DC for a scope.
+class BarDC {
+public:
+    explicit BarDC(const CWnd& bar) : window(bar.GetSafeHwnd()), dc(GetDC(window))
+    {
+        old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(bar.SendMessage(WM_GETFONT)));
+    }
+    ~BarDC()
+    {
+        SelectObject(dc, old);
+        ReleaseDC(window, dc);
+    }
+    BarDC(const BarDC&) = delete;
+    BarDC& operator=(const BarDC&) = delete;
+    operator HDC() const { return dc; }
+
+private:
+    HWND window;
+    HDC dc;
+    HGDIOBJ old = nullptr;
+};
+
 } // namespace
+
+int CStatusBar::TextWidth(HDC dc, const std::string& text) const
+{
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    return extent.cx + ScaleForDpi(paneMargin, DpiOfWindow(GetSafeHwnd()));
+}
 
 bool CStatusBar::Create(CWnd& parent, DWORD style, UINT id)
 {
@@ -20,27 +51,43 @@ bool CStatusBar::Create(CWnd& parent, DWORD style, UINT id)
 bool CStatusBar::SetIndicators(const UINT* ids, int count)
 {
     panes.clear();
-    HDC dc = GetDC(GetSafeHwnd());
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
     bool complete = true;
     for (int i = 0; i < count; ++i) {
-        Pane pane{ids[i], 0, {}, true};
+        Pane pane{ids[i], 0, {}, true, {}};
         if (pane.id != 0) {
             pane.text = LoadResString(pane.id);
             if (pane.text.empty())
                 complete = false;
-            SIZE extent{};
-            GetTextExtentPoint32A(dc, pane.text.c_str(), static_cast<int>(pane.text.size()), &extent);
-            pane.width = extent.cx + paneMargin;
+            pane.sizingTexts.push_back(pane.text);
         }
         panes.push_back(pane);
     }
-    SelectObject(dc, oldFont);
-    ReleaseDC(GetSafeHwnd(), dc);
-    LayoutPanes();
+    RemeasurePanes();
     for (size_t i = 0; i < panes.size(); ++i)
         SendMessage(SB_SETTEXTA, i, reinterpret_cast<LPARAM>(panes[i].text.c_str()));
     return complete;
+}
+
+void CStatusBar::FitPaneToText(UINT id, const std::string& text)
+{
+    int index = CommandToIndex(id);
+    if (index < 0)
+        return;
+    panes[static_cast<size_t>(index)].sizingTexts.push_back(text);
+    RemeasurePanes();
+}
+
+void CStatusBar::RemeasurePanes()
+{
+    {
+        BarDC dc(*this);
+        for (Pane& pane : panes) {
+            pane.width = 0;
+            for (const std::string& text : pane.sizingTexts)
+                pane.width = std::max(pane.width, TextWidth(dc, text));
+        }
+    }
+    LayoutPanes();
 }
 
 void CStatusBar::LayoutPanes()
@@ -52,7 +99,7 @@ void CStatusBar::LayoutPanes()
     for (size_t i = 1; i < panes.size(); ++i)
         others += panes[i].width;
     // Leave room for the size grip at the right end.
-    int grip = GetSystemMetrics(SM_CXVSCROLL);
+    int grip = SystemMetricForDpi(SM_CXVSCROLL, DpiOfWindow(GetSafeHwnd()));
     std::vector<int> edges(panes.size());
     int right = std::max(0, static_cast<int>(client.right) - grip - others);
     edges[0] = right;

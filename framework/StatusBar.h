@@ -19,6 +19,10 @@ public:
     bool SetPaneText(int index, const std::string& text);
     std::string GetPaneText(int index) const;
     int GetPaneWidth(int index) const;
+    // Widens the pane of this id, if need be, so that the text shows whole.
+    void FitPaneToText(UINT id, const std::string& text);
+    // Measures every pane again in the bar's font (after a DPI change).
+    void RemeasurePanes();
     // Height the bar wants at the bottom of its parent.
     int GetHeight() const;
     // Asks the target the update question for every indicator pane.
@@ -32,7 +36,9 @@ private:
         int width;
         std::string text;
         bool enabled;
+        std::vector<std::string> sizingTexts; // the widest of them sets the width
     };
+    int TextWidth(HDC dc, const std::string& text) const;
     std::vector<Pane> panes;
 };
 

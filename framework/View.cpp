@@ -68,12 +68,69 @@ bool CFormView::Create(CFrameWnd& frame, UINT id, CCreateContext*)
     }
     if (window == nullptr || window != GetSafeHwnd())
         return false;
+    // The form scales itself when its DPI changes (OnDpiChanged); the dialog
+    // manager must not scale it a second time.
+    using SetBehaviorFunction = BOOL(WINAPI*)(HWND, int, int);
+    if (HMODULE user32 = GetModuleHandleA("user32.dll"))
+        if (auto setBehavior = reinterpret_cast<SetBehaviorFunction>(
+                reinterpret_cast<void*>(GetProcAddress(user32, "SetDialogDpiChangeBehavior"))))
+            setBehavior(window, 0x3 /* DDC_DISABLE_ALL */, 0x3);
     SetWindowLongPtrA(window, GWLP_ID, static_cast<LONG_PTR>(id));
     SetWindowLongPtrA(window, GWL_STYLE, GetWindowLongPtrA(window, GWL_STYLE) | WS_CLIPCHILDREN);
     RECT client = GetClientRect();
     totalSize = {client.right, client.bottom};
     ShowWindow(SW_SHOW);
     return true;
+}
+
+CFormView::~CFormView()
+{
+    if (scaledFont != nullptr)
+        DeleteObject(scaledFont);
+}
+
+void CFormView::OnDpiChanged(int oldDpi, int newDpi)
+{
+    if (oldDpi <= 0 || newDpi <= 0 || oldDpi == newDpi || GetSafeHwnd() == nullptr)
+        return;
+    auto scale = [&](LONG value) { return MulDiv(value, newDpi, oldDpi); };
+    ScrollTo(0, 0); // so that child positions are the form's own coordinates
+
+    // The dialog manager keeps answering with the font it made at creation.
+    HFONT font = scaledFont != nullptr ? scaledFont : reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    HFONT newFont = nullptr;
+    LOGFONTA logFont{};
+    if (font != nullptr && GetObjectA(font, sizeof logFont, &logFont) != 0) {
+        logFont.lfHeight = scale(logFont.lfHeight);
+        logFont.lfWidth = scale(logFont.lfWidth);
+        newFont = CreateFontIndirectA(&logFont);
+    }
+    for (HWND child = GetWindow(GetSafeHwnd(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect{};
+        ::GetWindowRect(child, &rect);
+        ScreenToClient(rect);
+        char className[32] = {};
+        GetClassNameA(child, className, sizeof className);
+        // A combo box's height in its creation is the height with the list dropped.
+        if (lstrcmpiA(className, "ComboBox") == 0) {
+            RECT dropped{};
+            if (::SendMessageA(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)))
+                rect.bottom = rect.top + (dropped.bottom - dropped.top);
+        }
+        if (newFont != nullptr)
+            ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(newFont), FALSE);
+        SetWindowPos(child, nullptr, scale(rect.left), scale(rect.top), scale(rect.right) - scale(rect.left),
+                     scale(rect.bottom) - scale(rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (newFont != nullptr) {
+        if (scaledFont != nullptr)
+            DeleteObject(scaledFont);
+        scaledFont = newFont;
+    }
+    totalSize = {scale(totalSize.cx), scale(totalSize.cy)};
+    UpdateScrollBars();
+    InvalidateRect(GetSafeHwnd(), nullptr, TRUE);
 }
 
 void CFormView::OnInitialUpdate()

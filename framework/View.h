@@ -17,6 +17,8 @@ public:
     virtual void OnInitialUpdate() {}
     // Records the focused control, to restore it when the frame is active again.
     virtual void RememberFocus() {}
+    // The frame moved to a monitor of another DPI; called before it takes its new size.
+    virtual void OnDpiChanged(int /*oldDpi*/, int /*newDpi*/) {}
 
     bool OnCmdMsg(UINT id, int code, CCmdUI* cmdUI) override;
 
@@ -37,6 +39,7 @@ private:
 class CFormView : public CView {
 public:
     explicit CFormView(UINT templateId) : templateId(templateId) {}
+    ~CFormView() override;
 
     bool Create(CFrameWnd& frame, UINT id, CCreateContext* context) override;
     void OnInitialUpdate() override;
@@ -49,6 +52,8 @@ public:
 
     bool PreTranslateMessage(MSG* message) override;
     void RememberFocus() override;
+    // Scales the controls' places and sizes, their font and the template size.
+    void OnDpiChanged(int oldDpi, int newDpi) override;
 
 protected:
     void OnSize(UINT type, int cx, int cy);
@@ -69,4 +74,5 @@ private:
     POINT scrollPosition{};
     HWND focusedControl = nullptr;
     bool updatingScrollBars = false;
+    HFONT scaledFont = nullptr; // the form's font at a DPI other than the first
 };

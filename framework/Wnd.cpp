@@ -20,6 +20,16 @@ thread_local CreationHook* currentHook = nullptr;
 // per thread and cheap: a window property costs a Wine server round trip.
 thread_local std::unordered_map<HWND, CWnd*> boundWindows;
 
+// The messages being dispatched on this thread, innermost first. A handler
+// may delete its own object (WM_CLOSE destroys an auto-deleting frame); the
+// destructor clears the object from this chain, so the dispatch that called
+// the handler knows not to touch it again.
+struct Dispatch {
+    CWnd* wnd;
+    Dispatch* outer;
+};
+thread_local Dispatch* innermostDispatch = nullptr;
+
 void RegisterFrameworkClass()
 {
     static const bool registered = [] {
@@ -75,6 +85,8 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     // Restored on every path: a handler that threw must not leave its message
     // as the one Default() of an outer handler acts on.
     const CWnd::CurrentMessage saved = wnd->current;
+    Dispatch dispatch{wnd, innermostDispatch};
+    innermostDispatch = &dispatch;
     try {
         wnd->current = {message, wParam, lParam};
         result = wnd->WindowProc(message, wParam, lParam);
@@ -85,10 +97,9 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPAR
         OutputDebugStringA("unknown exception in a window procedure");
         result = 0;
     }
-    // A handler may have destroyed the window and deleted its object (a
-    // modeless dialog closed from its own button): then leave it alone.
-    if (CWnd::FromHandlePermanent(window) != wnd)
-        return result;
+    innermostDispatch = dispatch.outer;
+    if (dispatch.wnd == nullptr)
+        return result; // the handler deleted the object
     wnd->current = saved;
     if (message == WM_NCDESTROY) {
         wnd->Unbind();
@@ -99,6 +110,9 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 CWnd::~CWnd()
 {
+    for (Dispatch* dispatch = innermostDispatch; dispatch != nullptr; dispatch = dispatch->outer)
+        if (dispatch->wnd == this)
+            dispatch->wnd = nullptr;
     if (hwnd != nullptr) {
         HWND window = hwnd;
         Unbind();

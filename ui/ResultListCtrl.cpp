@@ -1,5 +1,7 @@
 #include "ResultListCtrl.h"
 
+#include "framework/Dpi.h"
+
 #include <algorithm>
 
 const MessageEntry CResultListCtrl::messageEntries[] = {
@@ -31,7 +33,7 @@ int CResultListCtrl::InsertSizedColumn(const std::string& heading, int position,
     if (widthSpec > 0)
         width = GetStringWidth(std::string(static_cast<size_t>(std::min(widthSpec, maxSampleChars)), 'x'));
     else if (widthSpec < 0)
-        width = GetStringWidth(heading) + 15;
+        width = GetStringWidth(heading) + ScaleForDpi(15, DpiOfWindow(GetSafeHwnd()));
 
     std::string text = heading;
     LVCOLUMNA column{};

@@ -1,8 +1,10 @@
 #include "ResultSearch.h"
 
 #include "core/Columns.h"
+#include "framework/Dpi.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -74,9 +76,12 @@ void Win32FileFinder::FindMatches(const std::string& searchPath,
                                   const std::function<void(const trawl::FoundEntry&)>& onEntry)
 {
     WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA(searchPath.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
+    // Closed however the loop ends: writing a row may throw.
+    std::unique_ptr<void, decltype(&FindClose)> find(FindFirstFileA(searchPath.c_str(), &data), &FindClose);
+    if (find.get() == INVALID_HANDLE_VALUE) {
+        find.release();
         return;
+    }
     do {
         trawl::FoundEntry entry;
         entry.name = data.cFileName;
@@ -85,8 +90,7 @@ void Win32FileFinder::FindMatches(const std::string& searchPath,
         entry.lastWriteTime =
             Combine(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
         onEntry(entry);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    } while (FindNextFileA(find.get(), &data));
 }
 
 std::optional<trawl::LocalTime> Win32LocalTime::ToLocalTime(uint64_t fileTime)
@@ -150,7 +154,7 @@ void FinishResultList(CResultListCtrl& list, const trawl::SearchOutcome& outcome
         list.SetCell(0, 0, noFilesText);
         widest = std::max(widest, list.GetStringWidth(noFilesText));
     }
-    list.SetColumnWidth(0, widest + 10);
+    list.SetColumnWidth(0, widest + ScaleForDpi(10, DpiOfWindow(list.GetSafeHwnd())));
 }
 
 std::optional<std::string> EnvironmentValue(const std::string& name)

@@ -104,9 +104,6 @@ void CTrawlView::OnInitialUpdate()
         listLeft = list.left;
         listTop = list.top;
         layoutCaptured = 1;
-        // The rule holds at the first size too, so a later resize moves the
-        // controls by exactly the change in size.
-        OnSize(SIZE_RESTORED, initialWidth, initialHeight);
     }
 
     FillEnvironmentList();
@@ -219,7 +216,7 @@ void CTrawlView::OnSearch()
     searchButton.EnableWindow(false);
     resultList.DeleteAllItems();
     ResetAttribWnd();
-    BeginWaitCursor();
+    CWaitCursor wait; // ends however the search ends
 
     std::string directoryList;
     bool haveList = true;
@@ -239,7 +236,6 @@ void CTrawlView::OnSearch()
     // The result list's prompt speaks of files only while it lists some.
     resultsFound = resultList.GetItemCount() > 0 ? 1 : 0;
     FinishResultList(resultList, outcome, LoadResString(IDS_NO_FILES));
-    EndWaitCursor();
 }
 
 void CTrawlView::StoreFoundCount()
@@ -285,8 +281,11 @@ void CTrawlView::OnSize(UINT type, int cx, int cy)
     CFormView::OnSize(type, cx, cy);
     if (!layoutCaptured)
         return;
-    trawl::FormPlacement place =
-        trawl::PlaceFormControls({initialWidth, initialHeight, listLeft, listTop}, cx, cy);
+    // Showing or hiding a scroll bar above sent a nested size message that
+    // already laid the form out; cx and cy are out of date by then.
+    const RECT client = GetClientRect();
+    trawl::FormPlacement place = trawl::PlaceFormControls({initialWidth, initialHeight, listLeft, listTop},
+                                                          client.right, client.bottom);
     // Positions are in the form's own coordinates; the client area may be scrolled.
     const POINT scroll = GetScrollPosition();
     SetWindowPos(resultList.GetSafeHwnd(), nullptr, 0, 0, place.listWidth, place.listHeight,
@@ -326,4 +325,18 @@ void CTrawlView::OnViewDetailOptions()
     // the list stays empty and the found pane keeps its text.
     if (trawl::InputsComplete(fileName, useEnvironment != 0, envList.GetCurSel() >= 0, myPath))
         OnSearch();
+}
+
+void CTrawlView::OnDpiChanged(int oldDpi, int newDpi)
+{
+    CFormView::OnDpiChanged(oldDpi, newDpi);
+    if (oldDpi <= 0 || newDpi <= 0 || oldDpi == newDpi)
+        return;
+    // The first size and the list's corner are the template's, so they scale with it.
+    for (int* metric : {&initialWidth, &initialHeight, &listLeft, &listTop})
+        *metric = MulDiv(*metric, newDpi, oldDpi);
+    for (int column = 0; column < resultList.GetColumnCount(); ++column)
+        resultList.SetColumnWidth(column, MulDiv(resultList.GetColumnWidth(column), newDpi, oldDpi));
+    const RECT client = GetClientRect();
+    OnSize(SIZE_RESTORED, client.right, client.bottom);
 }

@@ -41,6 +41,7 @@ public:
     void RefreshAttribWnd();
     // Blanks the attributes window, if open; it stays open.
     void ResetAttribWnd();
+    void OnDpiChanged(int oldDpi, int newDpi) override;
 
     CButton clearButton;
     CResultListCtrl resultList;

@@ -265,7 +265,11 @@ TEST_F(SearchForm, ResizingMovesTheListAndButtonsWithTheFrame)
     GetWindowRect(frameWindow, &frameRect);
     const int width = frameRect.right - frameRect.left;
     const int height = frameRect.bottom - frameRect.top;
-    const RECT list = PlaceOf(IDC_RESULTS);
+    // At start the list stands where the template puts it; the rule gives it
+    // right and bottom margins equal to its left one.
+    RECT list = PlaceOf(IDC_RESULTS);
+    list.right = view->GetClientRect().right - list.left;
+    list.bottom = view->GetClientRect().bottom - list.left;
     const RECT search = PlaceOf(IDC_SEARCH);
     const RECT clear = PlaceOf(IDC_CLEAR);
 

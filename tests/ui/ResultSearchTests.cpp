@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -170,6 +171,28 @@ TEST_F(ResultFillTest, NothingFoundLeavesTheMessageRow)
     EXPECT_EQ(ColumnTexts(0), std::vector<std::string>{message});
     EXPECT_EQ(ItemData(), std::vector<LPARAM>{0});
     EXPECT_EQ(list.GetColumnWidth(0), list.GetStringWidth(message) + 10);
+}
+
+} // namespace
+
+namespace {
+
+// Writing a row may throw (out of memory); the directory must not stay open.
+TEST(FileFinder, HandleClosesWhenARowThrows)
+{
+    FixtureTree tree;
+    const std::string directory = tree.Directory("throwing");
+    const SYSTEMTIME when{2024, 3, 2, 5, 9, 7, 0, 0};
+    FixtureTree::File(directory + "\\a.txt", 1, when);
+    FixtureTree::File(directory + "\\b.txt", 1, when);
+    Win32FileFinder finder;
+    EXPECT_THROW(
+        finder.FindMatches(directory + "\\*.txt", [](const trawl::FoundEntry&) { throw std::bad_alloc(); }),
+        std::bad_alloc);
+    // An open find handle holds the directory: it could not be removed.
+    DeleteFileA((directory + "\\a.txt").c_str());
+    DeleteFileA((directory + "\\b.txt").c_str());
+    EXPECT_NE(RemoveDirectoryA(directory.c_str()), FALSE) << GetLastError();
 }
 
 } // namespace
