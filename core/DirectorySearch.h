@@ -12,10 +12,14 @@
 
 namespace trawl {
 
-// Only this much of a directory list is searched.
-inline constexpr size_t directoryListLimit = 999;
-// Longest path the platform's ANSI file functions accept (MAX_PATH less the terminator).
+// Longest path the platform's ANSI file functions accept (MAX_PATH less the
+// terminator), in UTF-16 units as the platform counts it.
 inline constexpr size_t maxPathChars = 259;
+
+// Stands in a listed name for each character that the process code page
+// cannot carry, when the file system keeps no short name either. No file name
+// can hold it, so a path that holds it reaches no file at all.
+inline constexpr char uncarriedCharMark = '|';
 
 // One entry of a directory enumeration, as the platform reports it.
 struct FoundEntry {
@@ -56,11 +60,14 @@ public:
     virtual void SetCell(int32_t row, int column, const std::string& text) = 0;
 };
 
-// The first 999 characters of a directory list.
-std::string_view CutDirectoryList(std::string_view listText);
-
-// The directories of a list (cut first), in list order; empty entries dropped.
+// The directories of the whole list, in list order; empty entries dropped.
+// An entry wrapped in double quotes is taken without them, and a ";" inside
+// the quotes belongs to the entry, as the command interpreter reads PATH.
 std::vector<std::string> SplitDirectoryList(std::string_view listText);
+
+// Whether a listed path names the file it was found as. False when the code
+// page could not carry its name: an action on it must refuse and say so.
+bool IsExactListedPath(std::string_view path);
 
 // directory + "\" + name, without doubling a trailing backslash.
 std::string JoinPath(std::string_view directory, std::string_view name);

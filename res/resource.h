@@ -21,6 +21,8 @@
 #define IDS_MYPATH_TITLE 109
 #define IDS_ENVVALUE_CAPTION 110
 #define IDS_NO_VALUE 111
+// A listed name the code page cannot carry (150-159)
+#define IDS_NAME_NOT_CARRIED 150
 
 // Status bar panes (100-199, shared with the strings that size them)
 #define ID_INDICATOR_FOUND 105

@@ -1,6 +1,7 @@
 #include "ResultSearch.h"
 
 #include "core/Columns.h"
+#include "ui/CodePageText.h"
 
 #include <algorithm>
 #include <vector>
@@ -56,8 +57,10 @@ public:
     {
         if (dc == nullptr)
             return list.GetStringWidth(text);
+        // Measured in UTF-16, as the list converts the text to draw it.
+        std::optional<std::wstring> wide = WideFromCodePage(text);
         SIZE size{};
-        if (!GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size))
+        if (!wide || !GetTextExtentPoint32W(dc, wide->c_str(), static_cast<int>(wide->size()), &size))
             return list.GetStringWidth(text);
         return size.cx;
     }
@@ -73,19 +76,24 @@ private:
 void Win32FileFinder::FindMatches(const std::string& searchPath,
                                   const std::function<void(const trawl::FoundEntry&)>& onEntry)
 {
-    WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA(searchPath.c_str(), &data);
+    // A path the code page does not carry would search somewhere else.
+    std::optional<std::wstring> widePath = WideFromCodePage(searchPath, codePage);
+    if (!widePath)
+        return;
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW(widePath->c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
         return;
     do {
+        const std::string name = ListedNameInCodePage(data.cFileName, data.cAlternateFileName, codePage);
         trawl::FoundEntry entry;
-        entry.name = data.cFileName;
+        entry.name = name;
         entry.attributes = data.dwFileAttributes;
         entry.size = Combine(data.nFileSizeHigh, data.nFileSizeLow);
         entry.lastWriteTime =
             Combine(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
         onEntry(entry);
-    } while (FindNextFileA(find, &data));
+    } while (FindNextFileW(find, &data));
     FindClose(find);
 }
 
