@@ -69,8 +69,8 @@ int CListCtrl::GetItemCount() const
 
 std::string CListCtrl::GetItemText(int row, int column) const
 {
-    // Read in UTF-16 and converted whole: through the ANSI message a UTF-8
-    // text that does not fit would be cut by bytes, maybe inside a character.
+    // Read in UTF-16 and converted whole, so that no cut can fall inside a
+    // character of a UTF-8 text.
     // The control copies at most the buffer's size; grow until the text fits.
     std::vector<wchar_t> buffer(264);
     for (;;) {

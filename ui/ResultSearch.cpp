@@ -163,14 +163,19 @@ void FinishResultList(CResultListCtrl& list, const trawl::SearchOutcome& outcome
 
 std::optional<std::string> EnvironmentValue(const std::string& name)
 {
-    std::vector<char> buffer(1000);
+    // Read in UTF-16: the ANSI call reports the length in UTF-16 units, which
+    // cuts a value holding characters beyond ASCII.
+    std::optional<std::wstring> wideName = WideFromCodePage(name);
+    if (!wideName || wideName->empty())
+        return std::nullopt;
+    std::vector<wchar_t> buffer(1000);
     for (;;) {
         DWORD length =
-            GetEnvironmentVariableA(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+            GetEnvironmentVariableW(wideName->c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0)
             return std::nullopt;
         if (length < buffer.size())
-            return std::string(buffer.data(), length);
+            return AnsiFromWide(buffer.data(), length);
         // Too small: the call told the size it needs, terminator included.
         buffer.resize(length);
     }

@@ -19,6 +19,7 @@ public:
     struct Box {
         std::string caption;
         std::string text;
+        HICON icon; // as the box shows it: compare with LoadIcon(nullptr, IDI_...)
     };
     MessageBoxCloser();
     ~MessageBoxCloser();

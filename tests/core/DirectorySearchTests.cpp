@@ -359,7 +359,8 @@ TEST(DirectoryList, OnlyAPathHoldingTheMarkIsNotExact)
 {
     EXPECT_TRUE(IsExactListedPath("Z:\\fix\\\xE6\x97\xA5\xE6\x9C\xAC.txt"));
     EXPECT_TRUE(IsExactListedPath("Z:\\fix\\__~~~2CT.TXT"));
-    EXPECT_FALSE(IsExactListedPath(std::string("Z:\\fix\\") + uncarriedCharMark + uncarriedCharMark + ".txt"));
+    EXPECT_FALSE(
+        IsExactListedPath(std::string("Z:\\fix\\") + uncarriedCharMark + uncarriedCharMark + ".txt"));
 }
 
 TEST_F(Search, ListedPathIsNeverCut)
