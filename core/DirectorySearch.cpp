@@ -29,11 +29,6 @@ std::vector<std::string> SplitDirectoryList(std::string_view listText)
     return directories;
 }
 
-bool IsExactListedPath(std::string_view path)
-{
-    return path.find(uncarriedCharMark) == std::string_view::npos;
-}
-
 // Only a backslash counts as a trailing separator: "D:/" still gets one, which
 // the platform accepts as "D:/\name".
 std::string JoinPath(std::string_view directory, std::string_view name)

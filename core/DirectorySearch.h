@@ -16,11 +16,6 @@ namespace trawl {
 // terminator), in UTF-16 units as the platform counts it.
 inline constexpr size_t maxPathChars = 259;
 
-// Stands in a listed name for each character that the process code page
-// cannot carry, when the file system keeps no short name either. No file name
-// can hold it, so a path that holds it reaches no file at all.
-inline constexpr char uncarriedCharMark = '|';
-
 // One entry of a directory enumeration, as the platform reports it.
 struct FoundEntry {
     std::string_view name;
@@ -64,10 +59,6 @@ public:
 // An entry wrapped in double quotes is taken without them, and a ";" inside
 // the quotes belongs to the entry, as the command interpreter reads PATH.
 std::vector<std::string> SplitDirectoryList(std::string_view listText);
-
-// Whether a listed path names the file it was found as. False when the code
-// page could not carry its name: an action on it must refuse and say so.
-bool IsExactListedPath(std::string_view path);
 
 // directory + "\" + name, without doubling a trailing backslash.
 std::string JoinPath(std::string_view directory, std::string_view name);

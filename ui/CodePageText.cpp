@@ -1,6 +1,5 @@
 #include "CodePageText.h"
 
-#include "core/DirectorySearch.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
 
@@ -50,10 +49,21 @@ std::string ListedNameInCodePage(const wchar_t* name, const wchar_t* shortName, 
         if (IS_HIGH_SURROGATE(longName[at]) && at + 1 < longName.size() && IS_LOW_SURROGATE(longName[at + 1]))
             units = 2;
         std::optional<std::string> character = ExactInCodePage(longName.substr(at, units), codePage);
-        listed += character ? *character : std::string(1, trawl::uncarriedCharMark);
+        listed += character ? *character : std::string(1, uncarriedCharMark);
         at += units;
     }
     return listed;
+}
+
+bool IsExactListedPath(std::string_view path, UINT codePage)
+{
+    for (size_t at = 0; at < path.size(); ++at) {
+        if (path[at] == uncarriedCharMark)
+            return false;
+        if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(path[at])))
+            ++at;
+    }
+    return true;
 }
 
 std::string UpperCaseName(const std::string& name)
@@ -69,7 +79,7 @@ std::string UpperCaseName(const std::string& name)
 
 bool CheckListedPath(HWND owner, const std::string& path, const std::string& caption)
 {
-    if (trawl::IsExactListedPath(path))
+    if (IsExactListedPath(path))
         return true;
     MessageBoxA(owner, LoadResString(IDS_NAME_NOT_CARRIED).c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
     return false;

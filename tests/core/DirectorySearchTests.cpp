@@ -343,26 +343,6 @@ TEST_F(Search, PathLimitCountsCharactersAsThePlatformDoes)
     EXPECT_EQ(Items(), (Strings{greek + "\\A.TXT"}));
 }
 
-TEST_F(Search, QuotedDirectoryIsSearchedWithoutItsQuotesAndTheWholeListIsSearched)
-{
-    const std::string late = "D:\\LATE";
-    finder.AddFile("C:\\Program Files\\Tool", "A.TXT");
-    finder.AddFile(late, "B.TXT");
-    std::string list = "\"C:\\Program Files\\Tool\"";
-    while (list.size() < 30000)
-        list += ";D:\\NOTHING\\HERE";
-    Run(list + ";" + late, "*.TXT");
-    EXPECT_EQ(Items(), (Strings{"C:\\Program Files\\Tool\\A.TXT", late + "\\B.TXT"}));
-}
-
-TEST(DirectoryList, OnlyAPathHoldingTheMarkIsNotExact)
-{
-    EXPECT_TRUE(IsExactListedPath("Z:\\fix\\\xE6\x97\xA5\xE6\x9C\xAC.txt"));
-    EXPECT_TRUE(IsExactListedPath("Z:\\fix\\__~~~2CT.TXT"));
-    EXPECT_FALSE(
-        IsExactListedPath(std::string("Z:\\fix\\") + uncarriedCharMark + uncarriedCharMark + ".txt"));
-}
-
 TEST_F(Search, ListedPathIsNeverCut)
 {
     const std::string directory = "D:\\" + std::string(240, 'd');

@@ -1,6 +1,5 @@
 #include "ResultListWindow.h"
 
-#include "core/DirectorySearch.h"
 #include "res/resource.h"
 #include "support/FixtureFiles.h"
 #include "ui/CodePageText.h"
@@ -234,7 +233,7 @@ TEST_F(NameFixtureTest, EachFileListedOnceUnderItsOwnName)
     int widest = 0;
     for (const std::string& row : rows) {
         EXPECT_NE(GetFileAttributesA(row.c_str()), INVALID_FILE_ATTRIBUTES) << row;
-        EXPECT_TRUE(trawl::IsExactListedPath(row)) << row;
+        EXPECT_TRUE(IsExactListedPath(row)) << row;
         // Measured as the list draws it, in UTF-16.
         const std::wstring wide = Wide(row);
         widest = std::max(widest, static_cast<int>(list.SendMessage(LVM_GETSTRINGWIDTHW, 0,
@@ -250,7 +249,7 @@ TEST_F(NameFixtureTest, WhereTheCodePageFallsShortEachPathStillReachesOnlyItsOwn
     std::set<std::wstring> reached;
     finder.FindMatches(names + "\\*.txt", [&](const trawl::FoundEntry& entry) {
         const std::string path = names + "\\" + std::string(entry.name);
-        ASSERT_TRUE(trawl::IsExactListedPath(path)) << path;
+        ASSERT_TRUE(IsExactListedPath(path, 1252)) << path;
         const std::wstring file = FileReached(Wide(path, 1252));
         EXPECT_TRUE(reached.insert(file).second) << path << " reaches a file already listed";
     });
@@ -276,12 +275,15 @@ TEST(ListedName, TheLongNameIfCarriedElseTheShortNameElseTheMark)
         {"UTF-8 carries all", L"\u65E5\u672C.txt", L"__~~~2CT.TXT", CP_UTF8, "日本.txt", true},
         {"lone surrogate", L"a\xD800.txt", L"A~1.TXT", CP_UTF8, "A~1.TXT", true},
         {"lone surrogate, no short name", L"a\xD800.txt", L"", CP_UTF8, "a|.txt", false},
+        // In Shift-JIS the second byte of this katakana is the mark's byte.
+        {"double-byte code page", L"\u30DD.txt", L"", 932, "\x83\x7C.txt", true},
+        {"double-byte, not carried", L"\u03A9\u20AC.txt", L"", 932, "\x83\xB6|.txt", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string listed = ListedNameInCodePage(c.longName.c_str(), c.shortName.c_str(), c.codePage);
         EXPECT_EQ(listed, c.listed);
-        EXPECT_EQ(trawl::IsExactListedPath("Z:\\" + listed), c.exact);
+        EXPECT_EQ(IsExactListedPath("Z:\\" + listed, c.codePage), c.exact);
     }
 }
 
