@@ -210,6 +210,17 @@ TEST_F(Environment, NamesOutsideAnyOldCodePageAreTypedListedAndSearched)
         for (const std::string& row : rows)
             EXPECT_NE(GetFileAttributesA(row.c_str()), INVALID_FILE_ATTRIBUTES) << row;
     }
+
+    // The test program carries the program's manifest, so it sees what the program sees.
+    EXPECT_EQ(GetACP(), 65001u);
+    // Column 0 fits the widest path as the list draws it, in UTF-16.
+    int widest = 0;
+    for (const std::string& row : Rows()) {
+        std::wstring wide = WideFromCodePage(row).value_or(L"");
+        widest = std::max(widest, static_cast<int>(view->resultList.SendMessage(
+                                      LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str()))));
+    }
+    EXPECT_EQ(view->resultList.GetColumnWidth(0), widest + 10);
 }
 
 TEST_F(Environment, AnActionOnANameTheCodePageCannotCarryIsRefusedWithAReason)

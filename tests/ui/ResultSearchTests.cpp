@@ -181,11 +181,7 @@ const std::vector<std::string> fixtureNames = {"O.txt",       "Ω.txt",    "日�
 
 std::wstring Wide(const std::string& text, UINT codePage = CP_UTF8)
 {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(
-        static_cast<size_t>(MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                                wide.data(), static_cast<int>(wide.size()))));
-    return wide;
+    return WideFromCodePage(text, codePage).value_or(L"");
 }
 
 // The long path of the file a path reaches, empty when it reaches none.
@@ -215,32 +211,6 @@ protected:
     std::string names;
     std::set<std::wstring> files;
 };
-
-TEST_F(NameFixtureTest, EachFileListedOnceUnderItsOwnName)
-{
-    // The test program carries the program's manifest, so it sees what the program sees.
-    ASSERT_EQ(GetACP(), 65001u);
-    Search(names, "*", {0, 0, 0});
-
-    std::vector<std::string> rows = ColumnTexts(0);
-    std::sort(rows.begin(), rows.end());
-    std::vector<std::string> expected;
-    for (const std::string& name : fixtureNames)
-        expected.push_back(names + "\\" + name);
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(rows, expected);
-
-    int widest = 0;
-    for (const std::string& row : rows) {
-        EXPECT_NE(GetFileAttributesA(row.c_str()), INVALID_FILE_ATTRIBUTES) << row;
-        EXPECT_TRUE(IsExactListedPath(row)) << row;
-        // Measured as the list draws it, in UTF-16.
-        const std::wstring wide = Wide(row);
-        widest = std::max(widest, static_cast<int>(list.SendMessage(LVM_GETSTRINGWIDTHW, 0,
-                                                                    reinterpret_cast<LPARAM>(wide.c_str()))));
-    }
-    EXPECT_EQ(list.GetColumnWidth(0), widest + 10);
-}
 
 TEST_F(NameFixtureTest, WhereTheCodePageFallsShortEachPathStillReachesOnlyItsOwnFile)
 {
