@@ -1,26 +1,30 @@
 #include "DirectorySearch.h"
 
+#include "TextCount.h"
+
 #include <algorithm>
 
 namespace trawl {
 
-std::string_view CutDirectoryList(std::string_view listText)
-{
-    return listText.substr(0, std::min(listText.size(), directoryListLimit));
-}
-
 std::vector<std::string> SplitDirectoryList(std::string_view listText)
 {
     std::vector<std::string> directories;
-    std::string_view rest = CutDirectoryList(listText);
+    std::string_view rest = listText;
     while (!rest.empty()) {
-        size_t end = rest.find(';');
-        std::string_view entry = rest.substr(0, end);
+        std::string_view entry;
+        size_t closing = rest.front() == '"' ? rest.find('"', 1) : std::string_view::npos;
+        // Quotes count only when they wrap the whole entry; otherwise the
+        // entry is taken verbatim, quotes and all.
+        if (closing != std::string_view::npos && (closing + 1 == rest.size() || rest[closing + 1] == ';')) {
+            entry = rest.substr(1, closing - 1);
+            rest.remove_prefix(std::min(rest.size(), closing + 2));
+        } else {
+            size_t end = rest.find(';');
+            entry = rest.substr(0, end);
+            rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        }
         if (!entry.empty())
             directories.emplace_back(entry);
-        if (end == std::string_view::npos)
-            break;
-        rest.remove_prefix(end + 1);
     }
     return directories;
 }
@@ -60,7 +64,7 @@ SearchOutcome SearchDirectoryList(std::string_view listText, std::string_view pa
         const std::string searchPath = JoinPath(directory, pattern);
         // The find functions cannot take a longer path; searching a cut one
         // would list files from the wrong place.
-        if (searchPath.size() > maxPathChars)
+        if (Utf16Length(searchPath) > maxPathChars)
             continue;
 
         finder.FindMatches(searchPath, [&](const FoundEntry& entry) {

@@ -12,9 +12,8 @@
 
 namespace trawl {
 
-// Only this much of a directory list is searched.
-inline constexpr size_t directoryListLimit = 999;
-// Longest path the platform's ANSI file functions accept (MAX_PATH less the terminator).
+// Longest path the platform's ANSI file functions accept (MAX_PATH less the
+// terminator), in UTF-16 units as the platform counts it.
 inline constexpr size_t maxPathChars = 259;
 
 // One entry of a directory enumeration, as the platform reports it.
@@ -56,10 +55,9 @@ public:
     virtual void SetCell(int32_t row, int column, const std::string& text) = 0;
 };
 
-// The first 999 characters of a directory list.
-std::string_view CutDirectoryList(std::string_view listText);
-
-// The directories of a list (cut first), in list order; empty entries dropped.
+// The directories of the whole list, in list order; empty entries dropped.
+// An entry wrapped in double quotes is taken without them, and a ";" inside
+// the quotes belongs to the entry, as the command interpreter reads PATH.
 std::vector<std::string> SplitDirectoryList(std::string_view listText);
 
 // directory + "\" + name, without doubling a trailing backslash.

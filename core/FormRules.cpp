@@ -1,5 +1,7 @@
 #include "FormRules.h"
 
+#include "TextCount.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -20,7 +22,7 @@ std::string FoundCountText(int32_t count)
 
 bool EntryFitsStatusLine(std::string_view entry)
 {
-    return entry.size() < statusEntryLimit;
+    return CharacterCount(entry) < statusEntryLimit;
 }
 
 std::vector<std::string> EnvironmentNames(const char* block)

@@ -16,7 +16,7 @@ bool InputsComplete(std::string_view fileName, bool useEnvironment, bool variabl
 std::string FoundCountText(int32_t count);
 
 // The variable's "NAME=value" text is shown in the status line only while
-// it stays under 40 characters.
+// it stays under 40 characters (characters, not bytes).
 inline constexpr size_t statusEntryLimit = 40;
 bool EntryFitsStatusLine(std::string_view entry);
 

@@ -1,5 +1,7 @@
 #include "RowOrder.h"
 
+#include "TextCount.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -14,7 +16,7 @@ namespace {
 
 std::string_view ComparedPart(std::string_view cell)
 {
-    return cell.substr(0, std::min(cell.size(), compareCellChars));
+    return FirstCharacters(cell, compareCellChars);
 }
 
 template <typename T>

@@ -69,17 +69,19 @@ int CListCtrl::GetItemCount() const
 
 std::string CListCtrl::GetItemText(int row, int column) const
 {
+    // Read in UTF-16 and converted whole, so that no cut can fall inside a
+    // character of a UTF-8 text.
     // The control copies at most the buffer's size; grow until the text fits.
-    std::vector<char> buffer(264);
+    std::vector<wchar_t> buffer(264);
     for (;;) {
-        LVITEMA item{};
+        LVITEMW item{};
         item.iSubItem = column;
         item.pszText = buffer.data();
         item.cchTextMax = static_cast<int>(buffer.size());
         auto length = static_cast<size_t>(
-            SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+            SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
         if (length + 1 < buffer.size() || buffer.size() >= 65536)
-            return std::string(buffer.data(), std::min(length, buffer.size() - 1));
+            return AnsiFromWide(buffer.data(), std::min(length, buffer.size() - 1));
         buffer.resize(buffer.size() * 4);
     }
 }

@@ -133,11 +133,12 @@ bool CStatusBar::SetPaneText(int index, const std::string& text)
 
 std::string CStatusBar::GetPaneText(int index) const
 {
-    int length = LOWORD(SendMessage(SB_GETTEXTLENGTHA, static_cast<WPARAM>(index)));
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessage(SB_GETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
-    return text;
+    // In UTF-16: the ANSI length message counts UTF-16 units, which is fewer
+    // than the bytes the ANSI text takes in UTF-8.
+    int length = LOWORD(SendMessage(SB_GETTEXTLENGTHW, static_cast<WPARAM>(index)));
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessage(SB_GETTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    return AnsiFromWide(text.data(), static_cast<size_t>(length));
 }
 
 int CStatusBar::GetPaneWidth(int index) const

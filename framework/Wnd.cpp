@@ -76,6 +76,19 @@ std::string LoadResString(UINT id)
     }
 }
 
+std::string AnsiFromWide(const wchar_t* text, size_t length)
+{
+    if (length == 0)
+        return {};
+    const int size = static_cast<int>(length);
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, size, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0)
+        return {};
+    std::string narrow(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, size, narrow.data(), bytes, nullptr, nullptr);
+    return narrow;
+}
+
 LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* wnd = CWnd::FromHandlePermanent(window);

@@ -124,3 +124,6 @@ private:
 HINSTANCE ResourceInstance();
 // A string of the string table; empty when there is none.
 std::string LoadResString(UINT id);
+// UTF-16 text in the process code page, for controls whose ANSI messages
+// report lengths that do not match the ANSI text.
+std::string AnsiFromWide(const wchar_t* text, size_t length);

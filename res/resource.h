@@ -47,6 +47,9 @@
 #define IDS_FREE_SPACE_HEADING 162
 #define IDS_CDROM_DRIVE 163
 
+// A listed name the code page cannot carry (170)
+#define IDS_NAME_NOT_CARRIED 170
+
 // Status bar panes (100-199, shared with the strings that size them)
 #define ID_INDICATOR_FOUND 105
 

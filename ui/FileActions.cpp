@@ -5,6 +5,7 @@
 #include "framework/CmdUI.h"
 #include "framework/File.h"
 #include "res/resource.h"
+#include "ui/CodePageText.h"
 #include "ui/FileAttribDlg.h"
 #include "ui/ResultSearch.h"
 #include "ui/TrawlView.h"
@@ -99,6 +100,8 @@ void CTrawlView::OnPopupOpen()
     if (row == -1)
         return;
     const std::string path = RowPath(row);
+    if (!CheckListedPath(GetSafeHwnd(), path, LoadResString(IDS_OPEN_CAPTION)))
+        return;
     const INT_PTR result = shell->Execute(GetSafeHwnd(), "open", path.c_str(), nullptr, "", SW_SHOWNORMAL);
     if (result >= 32)
         return;
@@ -112,6 +115,8 @@ void CTrawlView::OnPopupNotepad()
     if (row == -1)
         return;
     const std::string path = RowPath(row);
+    if (!CheckListedPath(GetSafeHwnd(), path, LoadResString(IDS_OPEN_CAPTION)))
+        return;
     // Unquoted, as typed on a command line: the editor takes the rest of the line as the name.
     shell->Execute(GetSafeHwnd(), nullptr, "notepad", path.c_str(), "", SW_SHOWNORMAL);
 }
@@ -132,6 +137,8 @@ void CTrawlView::OnPopupQuickView()
     if (viewer.empty())
         return;
     const std::string path = RowPath(row);
+    if (!CheckListedPath(GetSafeHwnd(), path, LoadResString(IDS_OPEN_CAPTION)))
+        return;
     shell->Execute(GetSafeHwnd(), nullptr, viewer.c_str(), path.c_str(), "", SW_SHOWNORMAL);
 }
 
@@ -149,6 +156,8 @@ void CTrawlView::OnPopupDelete()
         return;
     const std::string path = RowPath(row);
     const std::string caption = LoadResString(IDS_DELETE_CAPTION);
+    if (!CheckListedPath(GetSafeHwnd(), path, caption))
+        return;
     if (MessageBox(FillIn(LoadResString(IDS_DELETE_CONFIRM), path), caption,
                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;

@@ -2,6 +2,7 @@
 
 #include "core/Columns.h"
 #include "framework/Dpi.h"
+#include "ui/CodePageText.h"
 
 #include <algorithm>
 #include <memory>
@@ -58,8 +59,10 @@ public:
     {
         if (dc == nullptr)
             return list.GetStringWidth(text);
+        // Measured in UTF-16, as the list converts the text to draw it.
+        std::optional<std::wstring> wide = WideFromCodePage(text);
         SIZE size{};
-        if (!GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size))
+        if (!wide || !GetTextExtentPoint32W(dc, wide->c_str(), static_cast<int>(wide->size()), &size))
             return list.GetStringWidth(text);
         return size.cx;
     }
@@ -75,22 +78,27 @@ private:
 void Win32FileFinder::FindMatches(const std::string& searchPath,
                                   const std::function<void(const trawl::FoundEntry&)>& onEntry)
 {
-    WIN32_FIND_DATAA data{};
+    // A path the code page does not carry would search somewhere else.
+    std::optional<std::wstring> widePath = WideFromCodePage(searchPath, codePage);
+    if (!widePath)
+        return;
+    WIN32_FIND_DATAW data{};
     // Closed however the loop ends: writing a row may throw.
-    std::unique_ptr<void, decltype(&FindClose)> find(FindFirstFileA(searchPath.c_str(), &data), &FindClose);
+    std::unique_ptr<void, decltype(&FindClose)> find(FindFirstFileW(widePath->c_str(), &data), &FindClose);
     if (find.get() == INVALID_HANDLE_VALUE) {
         find.release();
         return;
     }
     do {
+        const std::string name = ListedNameInCodePage(data.cFileName, data.cAlternateFileName, codePage);
         trawl::FoundEntry entry;
-        entry.name = data.cFileName;
+        entry.name = name;
         entry.attributes = data.dwFileAttributes;
         entry.size = Combine(data.nFileSizeHigh, data.nFileSizeLow);
         entry.lastWriteTime =
             Combine(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
         onEntry(entry);
-    } while (FindNextFileA(find.get(), &data));
+    } while (FindNextFileW(find.get(), &data));
 }
 
 std::optional<trawl::LocalTime> Win32LocalTime::ToLocalTime(uint64_t fileTime)
@@ -159,14 +167,19 @@ void FinishResultList(CResultListCtrl& list, const trawl::SearchOutcome& outcome
 
 std::optional<std::string> EnvironmentValue(const std::string& name)
 {
-    std::vector<char> buffer(1000);
+    // Read in UTF-16: the ANSI call reports the length in UTF-16 units, which
+    // cuts a value holding characters beyond ASCII.
+    std::optional<std::wstring> wideName = WideFromCodePage(name);
+    if (!wideName || wideName->empty())
+        return std::nullopt;
+    std::vector<wchar_t> buffer(1000);
     for (;;) {
         DWORD length =
-            GetEnvironmentVariableA(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+            GetEnvironmentVariableW(wideName->c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0)
             return std::nullopt;
         if (length < buffer.size())
-            return std::string(buffer.data(), length);
+            return AnsiFromWide(buffer.data(), length);
         // Too small: the call told the size it needs, terminator included.
         buffer.resize(length);
     }

@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "ui/DetailOptionsDlg.h"
 #include "ui/FileAttribDlg.h"
+#include "ui/CodePageText.h"
 #include "ui/ResultSearch.h"
 
 #include <algorithm>
@@ -116,11 +117,10 @@ void CTrawlView::OnInitialUpdate()
 void CTrawlView::FillEnvironmentList()
 {
     char* block = GetEnvironmentStringsA();
-    for (std::string name : trawl::EnvironmentNames(block)) {
-        // Upper case as the code page has it; names keep their full length,
-        // since a cut name would look up a different variable.
-        CharUpperBuffA(name.data(), static_cast<DWORD>(name.size()));
-        envList.AddString(name);
+    for (const std::string& name : trawl::EnvironmentNames(block)) {
+        // Names keep their full length, since a cut name would look up a
+        // different variable.
+        envList.AddString(UpperCaseName(name));
     }
     if (block != nullptr)
         FreeEnvironmentStringsA(block);

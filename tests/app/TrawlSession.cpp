@@ -51,6 +51,23 @@ UINT StyleOf(HWND box)
     return style;
 }
 
+// The icon a message box shows, from whichever static control holds one.
+HICON BoxIcon(HWND box)
+{
+    HICON icon = nullptr;
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM found) -> BOOL {
+            if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+                return TRUE;
+            *reinterpret_cast<HICON*>(found) =
+                reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&icon));
+    return icon;
+}
+
 } // namespace
 
 MessageBoxCloser::MessageBoxCloser() : watcher([this] { Watch(); }) {}
@@ -92,7 +109,8 @@ void MessageBoxCloser::Watch()
                     closer.closed.push_back(window);
                 }
                 // Reading the texts waits for the box's thread: not under the lock.
-                Box box{WindowText(window), WindowText(GetDlgItem(window, 0xFFFF)), StyleOf(window)};
+                Box box{WindowText(window), WindowText(GetDlgItem(window, 0xFFFF)), StyleOf(window),
+                        BoxIcon(window)};
                 {
                     std::lock_guard lock(closer.mutex);
                     closer.boxes.push_back(std::move(box));
@@ -271,8 +289,7 @@ std::vector<std::string> TrawlSession::Variables() const
     for (WPARAM index = 0; index < static_cast<WPARAM>(count); ++index) {
         std::string name(static_cast<size_t>(SendMessageA(list, CB_GETLBTEXTLEN, index, 0)) + 1, '\0');
         SendMessageA(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name.data()));
-        name.resize(name.size() - 1);
-        names.push_back(name);
+        names.push_back(name.c_str()); // the length may over-report
     }
     return names;
 }

@@ -22,6 +22,7 @@ public:
         std::string text;
         // The MessageBox style its buttons, default button and icon show.
         UINT style = 0;
+        HICON icon = nullptr; // as the box shows it: compare with LoadIcon(nullptr, IDI_...)
     };
     // The button pressed (when the box has it; OK otherwise), or pressEnter.
     static constexpr int pressEnter = 0;

@@ -139,7 +139,7 @@ public:
 
 using Strings = std::vector<std::string>;
 
-TEST(DirectoryList, SplitDropsEmptyEntriesAndKeepsTextVerbatim)
+TEST(DirectoryList, SplitDropsEmptyEntriesUnwrapsQuotesAndKeepsTheRestVerbatim)
 {
     struct Case {
         const char* list;
@@ -152,7 +152,12 @@ TEST(DirectoryList, SplitDropsEmptyEntriesAndKeepsTextVerbatim)
         {"D:\\A", {"D:\\A"}},
         {";;D:\\A;;D:\\B;", {"D:\\A", "D:\\B"}},
         {"D:\\B;D:\\A;D:\\B", {"D:\\B", "D:\\A", "D:\\B"}},
-        {" D:\\A ;\"D:\\B\";%WINDIR%", {" D:\\A ", "\"D:\\B\"", "%WINDIR%"}},
+        {" D:\\A ;\"D:\\B\";%WINDIR%", {" D:\\A ", "D:\\B", "%WINDIR%"}},
+        {"\"C:\\Program Files\\Tool\"", {"C:\\Program Files\\Tool"}},
+        {"\"D:\\a;b\";D:\\C", {"D:\\a;b", "D:\\C"}},
+        {"\"\";;\"\"", {}},
+        // Quotes that do not wrap the whole entry stay part of it.
+        {"\"D:\\A\"x;D:\\\"B\";\"D:\\open;D:\\E", {"\"D:\\A\"x", "D:\\\"B\"", "\"D:\\open", "D:\\E"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.list);
@@ -160,17 +165,21 @@ TEST(DirectoryList, SplitDropsEmptyEntriesAndKeepsTextVerbatim)
     }
 }
 
-TEST(DirectoryList, OnlyTheFirst999CharactersCount)
+TEST(DirectoryList, TheWholeListIsSplitWhateverItsLength)
 {
-    const std::string first = "C:\\" + std::string(500, 'a');  // 503 characters
-    const std::string second = "D:\\" + std::string(600, 'b'); // crosses character 999
-    const std::string list = first + ";" + second + ";E:\\LATE";
-    EXPECT_EQ(CutDirectoryList(list).size(), directoryListLimit);
-    EXPECT_EQ(SplitDirectoryList(list), (Strings{first, second.substr(0, 999 - 504)}));
-
-    // A directory ending exactly at character 999 is kept whole; one after it is gone.
-    const std::string exact = std::string(999 - 4, 'x') + ";D:\\";
-    EXPECT_EQ(SplitDirectoryList(exact + "Z;F:\\"), (Strings{std::string(995, 'x'), "D:\\"}));
+    // Directories beyond any fixed buffer, and one crossing character 999.
+    for (size_t length : {size_t{1000}, size_t{5031}, size_t{32767}}) {
+        SCOPED_TRACE(length);
+        Strings expected;
+        std::string list;
+        while (list.size() + 8 < length) {
+            expected.push_back("D:\\fix\\" + std::to_string(expected.size()));
+            list += expected.back() + ";";
+        }
+        expected.push_back("D:\\fix\\ab");
+        list += expected.back();
+        EXPECT_EQ(SplitDirectoryList(list), expected);
+    }
 }
 
 TEST(DirectoryList, JoinAddsOneBackslash)
@@ -314,6 +323,24 @@ TEST_F(Search, DirectoryTooLongToSearchIsSkippedOthersStillSearched)
     EXPECT_EQ(finder.searched.front().size(), maxPathChars);
     for (const std::string& searched : finder.searched)
         EXPECT_LE(searched.size(), maxPathChars) << searched;
+}
+
+TEST_F(Search, PathLimitCountsCharactersAsThePlatformDoes)
+{
+    // 250 Greek letters are 500 bytes but 250 UTF-16 units; a character
+    // beyond the basic plane takes two units.
+    std::string greek = "D:\\";
+    for (int i = 0; i < 250; ++i)
+        greek += "\xCE\xA9"; // Omega
+    std::string emoji = "D:\\";
+    for (int i = 0; i < 126; ++i)
+        emoji += "\xF0\x9F\x98\x80"; // 252 + 3 + 6 units with "\\*.TXT"
+    for (const std::string& directory : {greek, emoji})
+        finder.AddFile(directory, "A.TXT");
+
+    Run(greek + ";" + emoji, "*.TXT");
+
+    EXPECT_EQ(Items(), (Strings{greek + "\\A.TXT"}));
 }
 
 TEST_F(Search, ListedPathIsNeverCut)

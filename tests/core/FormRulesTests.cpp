@@ -43,6 +43,12 @@ TEST(FormRules, VariableTextFitsTheStatusLineBelowFortyCharacters)
     EXPECT_TRUE(EntryFitsStatusLine(std::string(39, 'x')));
     EXPECT_FALSE(EntryFitsStatusLine(std::string(40, 'x')));
     EXPECT_TRUE(EntryFitsStatusLine("PATH"));
+    // Characters, not bytes: 39 Greek letters take 78 bytes.
+    std::string greek;
+    for (int i = 0; i < 39; ++i)
+        greek += "\xCE\xA9";
+    EXPECT_TRUE(EntryFitsStatusLine(greek));
+    EXPECT_FALSE(EntryFitsStatusLine(greek + "x"));
 }
 
 TEST(FormRules, EnvironmentNamesComeFromTheBlockInOrder)

@@ -100,6 +100,13 @@ TEST(RowOrder, OnlyTheFirst259CharactersAreCompared)
     snapshot.Add(1, prefix + "ab", 0);
     ASSERT_NE(snapshot.FindCell(1), nullptr);
     EXPECT_EQ(*snapshot.FindCell(1), prefix + "a");
+    // Characters, not bytes: the cut never falls inside one.
+    std::string euros;
+    for (size_t i = 0; i < compareCellChars; ++i)
+        euros += "\xE2\x82\xAC";
+    snapshot.Add(2, euros + "tail", 1);
+    EXPECT_EQ(*snapshot.FindCell(2), euros);
+    EXPECT_EQ(CompareCells(ColumnKind::Text, euros + "a", 0, euros + "b", 1), 0);
 }
 
 TEST(RowOrder, SnapshotLooksCellsUpByItemData)

@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "support/FixtureFiles.h"
+#include "ui/CodePageText.h"
 #include "ui/ResultSearch.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <new>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -171,6 +173,89 @@ TEST_F(ResultFillTest, NothingFoundLeavesTheMessageRow)
     EXPECT_EQ(ColumnTexts(0), std::vector<std::string>{message});
     EXPECT_EQ(ItemData(), std::vector<LPARAM>{0});
     EXPECT_EQ(list.GetColumnWidth(0), list.GetStringWidth(message) + 10);
+}
+
+// Names that the code page of an older system cannot all carry; O.txt is
+// where such a system's best fit for the Omega would land.
+const std::vector<std::string> fixtureNames = {"O.txt",       "Ω.txt",    "日本.txt",
+                                               "emoji-😀.txt", "café.txt", "€.txt"};
+
+std::wstring Wide(const std::string& text, UINT codePage = CP_UTF8)
+{
+    return WideFromCodePage(text, codePage).value_or(L"");
+}
+
+// The long path of the file a path reaches, empty when it reaches none.
+std::wstring FileReached(const std::wstring& path)
+{
+    wchar_t longPath[MAX_PATH] = {};
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES ||
+        GetLongPathNameW(path.c_str(), longPath, MAX_PATH) == 0)
+        return {};
+    return longPath;
+}
+
+class NameFixtureTest : public ResultFillTest {
+protected:
+    void SetUp() override
+    {
+        ResultFillTest::SetUp();
+        names = tree.Directory("names");
+        for (const std::string& name : fixtureNames) {
+            const std::string path = names + "\\" + name;
+            FixtureTree::File(path, 1, aTime);
+            files.insert(FileReached(Wide(path)));
+        }
+        ASSERT_EQ(files.size(), fixtureNames.size());
+    }
+
+    std::string names;
+    std::set<std::wstring> files;
+};
+
+TEST_F(NameFixtureTest, WhereTheCodePageFallsShortEachPathStillReachesOnlyItsOwnFile)
+{
+    // As on a system that ignores the manifest: Western code page 1252.
+    Win32FileFinder finder(1252);
+    std::set<std::wstring> reached;
+    finder.FindMatches(names + "\\*.txt", [&](const trawl::FoundEntry& entry) {
+        const std::string path = names + "\\" + std::string(entry.name);
+        ASSERT_TRUE(IsExactListedPath(path, 1252)) << path;
+        const std::wstring file = FileReached(Wide(path, 1252));
+        EXPECT_TRUE(reached.insert(file).second) << path << " reaches a file already listed";
+    });
+    EXPECT_EQ(reached, files);
+}
+
+TEST(ListedName, TheLongNameIfCarriedElseTheShortNameElseTheMark)
+{
+    struct Case {
+        const char* name;
+        std::wstring longName;
+        std::wstring shortName;
+        UINT codePage;
+        std::string listed;
+        bool exact;
+    };
+    const Case cases[] = {
+        {"carried by 1252", L"caf\u00E9.txt", L"CAF_~CRT.TXT", 1252, "caf\xE9.txt", true},
+        {"euro in 1252", L"\u20AC.txt", L"_~~~~DVL.TXT", 1252, "\x80.txt", true},
+        {"best fit refused", L"\u03A9.txt", L"_~~~~1G3.TXT", 1252, "_~~~~1G3.TXT", true},
+        {"no short name", L"\u65E5\u672C.txt", L"", 1252, "||.txt", false},
+        {"pair as one character", L"emoji-\U0001F600.txt", L"", 1252, "emoji-|.txt", false},
+        {"UTF-8 carries all", L"\u65E5\u672C.txt", L"__~~~2CT.TXT", CP_UTF8, "日本.txt", true},
+        {"lone surrogate", L"a\xD800.txt", L"A~1.TXT", CP_UTF8, "A~1.TXT", true},
+        {"lone surrogate, no short name", L"a\xD800.txt", L"", CP_UTF8, "a|.txt", false},
+        // In Shift-JIS the second byte of this katakana is the mark's byte.
+        {"double-byte code page", L"\u30DD.txt", L"", 932, "\x83\x7C.txt", true},
+        {"double-byte, not carried", L"\u03A9\u20AC.txt", L"", 932, "\x83\xB6|.txt", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string listed = ListedNameInCodePage(c.longName.c_str(), c.shortName.c_str(), c.codePage);
+        EXPECT_EQ(listed, c.listed);
+        EXPECT_EQ(IsExactListedPath("Z:\\" + listed, c.codePage), c.exact);
+    }
 }
 
 } // namespace
