@@ -21,6 +21,10 @@
 #define IDS_MYPATH_TITLE 109
 #define IDS_ENVVALUE_CAPTION 110
 #define IDS_NO_VALUE 111
+// Tips of the result list's shadowed copies (190-199)
+#define IDS_SHADOWED_BY 190
+#define IDS_WINS_OVER_ONE 191
+#define IDS_WINS_OVER_MANY 192
 
 // Status bar panes (100-199, shared with the strings that size them)
 #define ID_INDICATOR_FOUND 105
