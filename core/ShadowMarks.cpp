@@ -1,25 +1,41 @@
 #include "ShadowMarks.h"
 
 #include <algorithm>
+#include <deque>
 #include <numeric>
 
 namespace trawl {
 
 namespace {
 
-std::string FoldAscii(std::string_view name)
+constexpr size_t none = SIZE_MAX;
+
+char UpperAscii(char c)
 {
-    std::string key(name);
-    for (char& c : key)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return key;
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-std::string FoldName(std::string_view name, INameFolder& folder)
+bool IsAscii(std::string_view name)
 {
-    const bool ascii = std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; });
-    return ascii ? FoldAscii(name) : folder.FoldNonAscii(name);
+    return std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
+// Keys are compared with ASCII letters folded, so an ASCII name needs no
+// folded copy, and a folder's key that came out ASCII still meets its match.
+bool SameKey(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
+}
+
+uint64_t HashKey(std::string_view key)
+{
+    uint64_t hash = 14695981039346656037ULL; // FNV-1a
+    for (char c : key) {
+        hash ^= static_cast<unsigned char>(UpperAscii(c));
+        hash *= 1099511628211ULL;
+    }
+    return hash;
 }
 
 // Positions of the files in the order found. The item data of one search
@@ -63,28 +79,50 @@ std::string_view ListedFileName(std::string_view path)
 
 std::string AsciiNameFolder::FoldNonAscii(std::string_view name)
 {
-    return FoldAscii(name);
+    std::string key(name);
+    std::transform(key.begin(), key.end(), key.begin(), UpperAscii);
+    return key;
 }
 
 void ShadowMarks::Compute(std::span<const ListedFile> files, INameFolder& folder)
 {
     marks.clear();
-    std::unordered_map<std::string, size_t> firstCopies;
-    firstCopies.reserve(files.size());
-    for (size_t position : OrderFound(files)) {
-        const std::string_view name = ListedFileName(files[position].path);
-        if (name.empty())
+    const std::vector<size_t> order = OrderFound(files);
+    // Keys of the names beyond ASCII, as the folder gives them; a deque keeps
+    // them in place while the views below point into them.
+    std::deque<std::string> foldedNames;
+    std::vector<std::string_view> keys(files.size());
+    // Open addressing: each slot holds the position of a name's first copy.
+    size_t slotCount = 16;
+    while (slotCount < 2 * files.size())
+        slotCount *= 2;
+    std::vector<size_t> firstCopies(slotCount, none);
+    // winner == none: no mark.
+    std::vector<ShadowMark> byPosition(files.size(), ShadowMark{ShadowState::Winner, none, 0});
+
+    for (size_t position : order) {
+        std::string_view key = ListedFileName(files[position].path);
+        if (key.empty())
             continue;
-        const auto [firstCopy, isFirst] = firstCopies.try_emplace(FoldName(name, folder), position);
-        if (isFirst)
+        if (!IsAscii(key))
+            key = foldedNames.emplace_back(folder.FoldNonAscii(key));
+        keys[position] = key;
+        size_t slot = HashKey(key) & (slotCount - 1);
+        while (firstCopies[slot] != none && !SameKey(keys[firstCopies[slot]], key))
+            slot = (slot + 1) & (slotCount - 1);
+        if (firstCopies[slot] == none) {
+            firstCopies[slot] = position;
             continue;
-        const size_t winner = firstCopy->second;
-        ShadowMark& winnerMark =
-            marks.try_emplace(files[winner].itemData, ShadowMark{ShadowState::Winner, winner, 0})
-                .first->second;
-        ++winnerMark.shadowedCount;
-        marks.insert_or_assign(files[position].itemData, ShadowMark{ShadowState::Shadowed, winner, 0});
+        }
+        const size_t winner = firstCopies[slot];
+        byPosition[winner].winner = winner;
+        ++byPosition[winner].shadowedCount;
+        byPosition[position] = ShadowMark{ShadowState::Shadowed, winner, 0};
     }
+    // In the order found, so the marks stand sorted by item data.
+    for (size_t position : order)
+        if (byPosition[position].winner != none)
+            marks.push_back({files[position].itemData, byPosition[position]});
 }
 
 void ShadowMarks::Clear()
@@ -94,8 +132,9 @@ void ShadowMarks::Clear()
 
 const ShadowMark* ShadowMarks::Find(intptr_t itemData) const
 {
-    auto found = marks.find(itemData);
-    return found != marks.end() ? &found->second : nullptr;
+    auto found = std::lower_bound(marks.begin(), marks.end(), itemData,
+                                  [](const Marked& marked, intptr_t data) { return marked.itemData < data; });
+    return found != marks.end() && found->itemData == itemData ? &found->mark : nullptr;
 }
 
 } // namespace trawl

@@ -196,13 +196,21 @@ void CResultListCtrl::EnableShadowMarks()
     ForgetListedRows();
     const int rows = GetItemCount();
     for (int row = 0; row < rows; ++row)
-        listedRows.push_back({GetItemData(row), GetItemText(row, 0), false});
+        AddListedRow(GetItemData(row), GetItemText(row, 0));
     shadowMarksOn = true;
+}
+
+void CResultListCtrl::AddListedRow(intptr_t itemData, std::string_view path)
+{
+    listedRows.push_back({itemData, listedPaths.size(), path.size(), false});
+    listedPaths += path;
+    shadowMarksStale = true;
 }
 
 void CResultListCtrl::ForgetListedRows()
 {
     listedRows.clear();
+    listedPaths.clear();
     markedFiles.clear();
     shadowMarks.Clear();
     shadowMarksStale = false;
@@ -216,7 +224,8 @@ void CResultListCtrl::UpdateShadowMarks()
     markedFiles.reserve(listedRows.size());
     for (const ListedRow& row : listedRows)
         if (!row.deleted)
-            markedFiles.push_back({row.itemData, row.path});
+            markedFiles.push_back(
+                {row.itemData, std::string_view(listedPaths).substr(row.pathStart, row.pathLength)});
     PlatformNameFolder folder;
     shadowMarks.Compute(markedFiles, folder);
     shadowMarksStale = false;
@@ -278,9 +287,7 @@ LRESULT CResultListCtrl::OnInsertItem(WPARAM, LPARAM lParam)
         return row;
     const bool hasText =
         (item->mask & LVIF_TEXT) != 0 && item->pszText != nullptr && item->pszText != LPSTR_TEXTCALLBACKA;
-    listedRows.push_back({(item->mask & LVIF_PARAM) != 0 ? item->lParam : 0,
-                          hasText ? std::string(item->pszText) : std::string(), false});
-    shadowMarksStale = true;
+    AddListedRow((item->mask & LVIF_PARAM) != 0 ? item->lParam : 0, hasText ? item->pszText : "");
     return row;
 }
 

@@ -75,16 +75,20 @@ private:
 
     const trawl::ShadowMark* FindShadowMark(int row);
     void ForgetListedRows();
+    void AddListedRow(intptr_t itemData, std::string_view path);
 
     struct ListedRow {
         intptr_t itemData;
-        std::string path;
+        size_t pathStart;
+        size_t pathLength;
         bool deleted;
     };
     // Every row inserted since the list was last emptied, in insertion order;
-    // deleted rows stay as tombstones so a deletion costs no shifting.
+    // deleted rows stay as tombstones so a deletion costs no shifting. The
+    // paths lie end to end in listedPaths: no allocation per row.
     std::vector<ListedRow> listedRows;
-    // The live rows the marks were computed from; views into listedRows.
+    std::string listedPaths;
+    // The live rows the marks were computed from; views into listedPaths.
     std::vector<trawl::ListedFile> markedFiles;
     trawl::ShadowMarks shadowMarks;
     bool shadowMarksOn = false;
