@@ -46,3 +46,4 @@ clean:
 
 screenshot: win
 	tools/screenshot-search $(WIN)/app/trawl.exe docs/screenshot.png
+	tools/screenshot-shadowed $(WIN)/app/trawl.exe docs/shadowed.png
