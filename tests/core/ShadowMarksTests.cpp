@@ -74,34 +74,5 @@ TEST(ShadowMarks, FirstCopyInTheOrderFoundWins)
     }
 }
 
-TEST(ShadowMarks, OnlyNonAsciiNamesReachTheFolderAndItsKeyDecides)
-{
-    // Stands in for the platform's case mapping: "\xC3\xA4" and "\xC3\x84" are one letter.
-    class UmlautFolder : public INameFolder {
-    public:
-        std::string FoldNonAscii(std::string_view name) override
-        {
-            asked.emplace_back(name);
-            std::string key(name);
-            if (key.size() >= 2 && key[1] == '\xA4')
-                key[1] = '\x84';
-            return key;
-        }
-        std::vector<std::string> asked;
-    } folder;
-    const std::vector<ListedFile> files = {
-        {0, "C:\\A\\\xC3\xA4"}, {1, R"(C:\A\plain.txt)"}, {2, "C:\\B\\\xC3\x84"}, {3, R"(C:\B\PLAIN.TXT)"}};
-    ShadowMarks marks;
-    marks.Compute(files, folder);
-    EXPECT_EQ(folder.asked, (std::vector<std::string>{"\xC3\xA4", "\xC3\x84"}));
-    EXPECT_EQ(Describe(marks, files, 2), "shadowed by 0");
-    EXPECT_EQ(Describe(marks, files, 3), "shadowed by 1");
-
-    // A new computation starts afresh.
-    marks.Compute(std::vector<ListedFile>{{2, "C:\\B\\\xC3\x84"}}, folder);
-    EXPECT_EQ(Describe(marks, files, 0), "");
-    EXPECT_EQ(Describe(marks, files, 2), "");
-}
-
 } // namespace
 } // namespace trawl

@@ -143,18 +143,6 @@ TEST_F(ShadowMarksTest, ShadowedCopiesAreGreyAndTipsNameTheWinner)
          },
          {R"(C:\A\alone.txt | normal | )", R"(C:\B\TOOL.EXE | normal | Wins over 1 other copy)",
           R"(C:\C\lib.dll | normal | )", R"(C:\C\tool.exe | grey | Shadowed by C:\B\TOOL.EXE)"}},
-        {"a new list is marked afresh",
-         found,
-         [&] {
-             Rows();
-             List({R"(C:\C\lib.dll)", R"(D:\lib.dll)"});
-         },
-         {R"(C:\C\lib.dll | normal | Wins over 1 other copy)",
-          R"(D:\lib.dll | grey | Shadowed by C:\C\lib.dll)"}},
-        {"the message row never counts",
-         {"(No files where found !)"},
-         [] {},
-         {"(No files where found !) | normal | "}},
         {"letters outside ASCII compare without case",
          {upper, lower},
          [] {},
@@ -170,17 +158,14 @@ TEST_F(ShadowMarksTest, ShadowedCopiesAreGreyAndTipsNameTheWinner)
     }
 }
 
-TEST_F(ShadowMarksTest, TipOfACutLabelKeepsTheLabel)
+TEST_F(ShadowMarksTest, TipOfACutLabelKeepsTheLabelAndListsWithoutMarksHaveNone)
 {
     List({R"(C:\A\tool.exe)", R"(C:\B\tool.exe)", R"(C:\B\alone.exe)"});
     EXPECT_EQ(Tip(1, R"(C:\B\tool.exe)", 0), "C:\\B\\tool.exe\r\nShadowed by C:\\A\\tool.exe");
     EXPECT_EQ(Tip(2, R"(C:\B\alone.exe)", 0), R"(C:\B\alone.exe)");
-    EXPECT_EQ(list.SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_INFOTIP,
-              static_cast<LRESULT>(LVS_EX_INFOTIP));
-}
+    EXPECT_TRUE(list.SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_INFOTIP);
 
-TEST_F(ShadowMarksTest, ListsWithoutMarksDrawAndTipAsBefore)
-{
+    // The About box's drive table never turns the marks on.
     CreateWindows(LVS_SINGLESEL);
     SetupResultColumns(list, {0, 0, 0});
     List({R"(C:\A\tool.exe)", R"(C:\B\tool.exe)"});
