@@ -42,7 +42,7 @@ enum class ShadowState {
 
 struct ShadowMark {
     ShadowState state;
-    // Shadowed: position (in the files given) of the winning copy.
+    // Position (in the files given) of the winning copy; a winner's own.
     size_t winner;
     // Winner: how many later copies it shadows.
     int32_t shadowedCount;
@@ -51,8 +51,9 @@ struct ShadowMark {
 // Which copy of each file name wins: the first one in the order found (the
 // order of the item data, whatever order the rows are shown in); every later
 // file of the same name is shadowed by it. Files without a namesake, and rows
-// that are not files, carry no mark. Linear in the number of files, with a
-// handful of allocations whatever their number: it runs after every search.
+// that are not files, carry no mark. It runs after every search, so it is
+// linear in the number of files while their item data lie close together (as
+// a search leaves them), and allocates per name only for names beyond ASCII.
 class ShadowMarks {
 public:
     void Compute(std::span<const ListedFile> files, INameFolder& folder);
