@@ -46,6 +46,7 @@ clean:
 
 screenshot: win
 	tools/screenshot-search $(WIN)/app/trawl.exe docs/screenshot.png
+	tools/screenshot-shadowed $(WIN)/app/trawl.exe docs/shadowed.png
 
 screenshot-dialogs: win
 	tools/screenshot-dialogs $(WIN)/app/trawl.exe docs

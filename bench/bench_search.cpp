@@ -6,6 +6,7 @@
 //   next run, since creating it takes a while under Wine; --clean deletes it
 //   at the end.
 
+#include "bench_shadow_marks.h"
 #include "core/Columns.h"
 #include "core/RowOrder.h"
 #include "framework/Wnd.h"
@@ -421,6 +422,8 @@ int main(int argc, char** argv)
     }
     std::printf("targets: fill <= %.0fx raw %s; sorts <= %.1f s at %d rows %s\n", fillRatioTarget,
                 Verdict(ratio <= fillRatioTarget), sortSecondsTarget, totalFiles, Verdict(sortsMet));
+
+    PrintShadowMarksFigure(frame.GetSafeHwnd(), fullList, options);
 
     trawl::sortTargetList = nullptr;
     list.DestroyWindow();

@@ -23,6 +23,10 @@
 #define IDS_MYPATH_TITLE 109
 #define IDS_ENVVALUE_CAPTION 110
 #define IDS_NO_VALUE 111
+// Tips of the result list's shadowed copies (190-199)
+#define IDS_SHADOWED_BY 190
+#define IDS_WINS_OVER_ONE 191
+#define IDS_WINS_OVER_MANY 192
 
 // Strings of the file actions (140-159)
 #define IDS_OPEN_CAPTION 140

@@ -1,12 +1,19 @@
 #include "ResultListCtrl.h"
 
 #include "framework/Dpi.h"
+#include "res/resource.h"
 
 #include <algorithm>
 
 const MessageEntry CResultListCtrl::messageEntries[] = {
     msgmap::NotifyReflect<&CResultListCtrl::OnRightClick>(NM_RCLICK),
     msgmap::NotifyReflect<&CResultListCtrl::OnColumnClick>(LVN_COLUMNCLICK),
+    msgmap::NotifyReflect<&CResultListCtrl::OnCustomDraw>(NM_CUSTOMDRAW),
+    msgmap::NotifyReflect<&CResultListCtrl::OnGetInfoTip>(LVN_GETINFOTIPA),
+    msgmap::Message<&CResultListCtrl::OnInsertItem>(LVM_INSERTITEMA),
+    msgmap::Message<&CResultListCtrl::OnDeleteItem>(LVM_DELETEITEM),
+    msgmap::Message<&CResultListCtrl::OnDeleteAllItems>(LVM_DELETEALLITEMS),
+    msgmap::Message<&CResultListCtrl::OnDestroy>(WM_DESTROY),
 };
 const MessageMap CResultListCtrl::messageMap = MakeMessageMap(&CListCtrl::messageMap, messageEntries);
 
@@ -23,6 +30,53 @@ public:
 private:
     CListCtrl& list;
 };
+
+// Compares as the file system does: each UTF-16 unit upper-cased. Names the
+// code page cannot convert keep their bytes, so they never merge with others.
+class PlatformNameFolder : public trawl::INameFolder {
+public:
+    std::string FoldNonAscii(std::string_view name) override
+    {
+        const int size = static_cast<int>(name.size());
+        const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name.data(), size, nullptr, 0);
+        if (length <= 0)
+            return bytewise.FoldNonAscii(name);
+        std::wstring wide(static_cast<size_t>(length), L'\0');
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name.data(), size, wide.data(), length);
+        CharUpperBuffW(wide.data(), static_cast<DWORD>(length));
+        const int keyLength =
+            WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+        std::string key(static_cast<size_t>(std::max(keyLength, 0)), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, key.data(), keyLength, nullptr, nullptr);
+        return key;
+    }
+
+private:
+    trawl::AsciiNameFolder bytewise;
+};
+
+// The resource text with its one placeholder replaced.
+std::string FillIn(UINT id, std::string_view placeholder, const std::string& value)
+{
+    std::string text = LoadResString(id);
+    if (size_t at = text.find(placeholder); at != std::string::npos)
+        text.replace(at, placeholder.size(), value);
+    return text;
+}
+
+// Copies text into a buffer of `capacity` bytes, terminated, never cutting a
+// UTF-8 sequence in two.
+void CopyBounded(const std::string& text, char* buffer, int capacity)
+{
+    if (buffer == nullptr || capacity <= 0)
+        return;
+    size_t length = std::min(text.size(), static_cast<size_t>(capacity - 1));
+    if (length < text.size())
+        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+            --length;
+    text.copy(buffer, length);
+    buffer[length] = '\0';
+}
 
 } // namespace
 
@@ -132,4 +186,148 @@ int CALLBACK CResultListCtrl::CompareForSort(LPARAM first, LPARAM second, LPARAM
 const std::string* CResultListCtrl::FindSortCell(intptr_t itemData) const
 {
     return sortSnapshot.FindCell(itemData);
+}
+
+void CResultListCtrl::EnableShadowMarks()
+{
+    SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_INFOTIP, LVS_EX_INFOTIP);
+    if (shadowMarksOn)
+        return;
+    // Rows listed before take part as well.
+    ForgetListedRows();
+    const int rows = GetItemCount();
+    for (int row = 0; row < rows; ++row)
+        AddListedRow(GetItemData(row), GetItemText(row, 0));
+    shadowMarksOn = true;
+}
+
+void CResultListCtrl::AddListedRow(intptr_t itemData, std::string_view path)
+{
+    listedRows.push_back({itemData, listedPaths.size(), path.size(), false});
+    listedPaths += path;
+    shadowMarksStale = true;
+}
+
+void CResultListCtrl::ForgetListedRows()
+{
+    listedRows.clear();
+    listedPaths.clear();
+    markedFiles.clear();
+    shadowMarks.Clear();
+    shadowMarksStale = false;
+}
+
+void CResultListCtrl::UpdateShadowMarks()
+{
+    if (!shadowMarksOn || !shadowMarksStale)
+        return;
+    markedFiles.clear();
+    markedFiles.reserve(listedRows.size());
+    for (const ListedRow& row : listedRows)
+        if (!row.deleted)
+            markedFiles.push_back(
+                {row.itemData, std::string_view(listedPaths).substr(row.pathStart, row.pathLength)});
+    PlatformNameFolder folder;
+    shadowMarks.Compute(markedFiles, folder);
+    shadowMarksStale = false;
+}
+
+const trawl::ShadowMark* CResultListCtrl::FindShadowMark(int row)
+{
+    if (!shadowMarksOn || row < 0 || row >= GetItemCount())
+        return nullptr;
+    UpdateShadowMarks();
+    return shadowMarks.Find(GetItemData(row));
+}
+
+std::string CResultListCtrl::GetShadowTip(int row)
+{
+    const trawl::ShadowMark* mark = FindShadowMark(row);
+    if (mark == nullptr)
+        return {};
+    if (mark->state == trawl::ShadowState::Shadowed)
+        return FillIn(IDS_SHADOWED_BY, "%s", std::string(markedFiles[mark->winner].path));
+    if (mark->shadowedCount == 1)
+        return LoadResString(IDS_WINS_OVER_ONE);
+    return FillIn(IDS_WINS_OVER_MANY, "%d", std::to_string(mark->shadowedCount));
+}
+
+void CResultListCtrl::OnCustomDraw(NMHDR* notify, LRESULT* result)
+{
+    *result = CDRF_DODEFAULT;
+    if (!shadowMarksOn)
+        return;
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(notify);
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        *result = CDRF_NOTIFYITEMDRAW;
+    } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+        const trawl::ShadowMark* mark = FindShadowMark(static_cast<int>(draw->nmcd.dwItemSpec));
+        if (mark != nullptr && mark->state == trawl::ShadowState::Shadowed)
+            draw->clrText = GetSysColor(COLOR_GRAYTEXT);
+    }
+}
+
+void CResultListCtrl::OnGetInfoTip(NMHDR* notify, LRESULT* result)
+{
+    *result = 0;
+    auto* tip = reinterpret_cast<NMLVGETINFOTIPA*>(notify);
+    std::string text = GetShadowTip(tip->iItem);
+    if (text.empty() || tip->pszText == nullptr || tip->cchTextMax <= 0)
+        return;
+    // A cut label comes with its whole text, which the tip should still show.
+    if ((tip->dwFlags & LVGIT_UNFOLDED) == 0 && tip->pszText[0] != '\0')
+        text = std::string(tip->pszText) + "\r\n" + text;
+    CopyBounded(text, tip->pszText, tip->cchTextMax);
+}
+
+LRESULT CResultListCtrl::OnInsertItem(WPARAM, LPARAM lParam)
+{
+    const LRESULT row = Default();
+    const auto* item = reinterpret_cast<const LVITEMA*>(lParam);
+    if (!shadowMarksOn || row < 0 || item == nullptr)
+        return row;
+    const bool hasText =
+        (item->mask & LVIF_TEXT) != 0 && item->pszText != nullptr && item->pszText != LPSTR_TEXTCALLBACKA;
+    AddListedRow((item->mask & LVIF_PARAM) != 0 ? item->lParam : 0, hasText ? item->pszText : "");
+    return row;
+}
+
+LRESULT CResultListCtrl::OnDeleteItem(WPARAM wParam, LPARAM)
+{
+    const int row = static_cast<int>(wParam);
+    const bool known = shadowMarksOn && row >= 0 && row < GetItemCount();
+    const intptr_t itemData = known ? GetItemData(row) : 0;
+    const LRESULT deleted = Default();
+    if (!known || deleted == 0)
+        return deleted;
+    // Rows of one search are listed in their order found, so the item data is
+    // usually the position.
+    auto alive = [&](const ListedRow& listed) { return !listed.deleted && listed.itemData == itemData; };
+    auto found = listedRows.end();
+    if (itemData >= 0 && static_cast<size_t>(itemData) < listedRows.size() &&
+        alive(listedRows[static_cast<size_t>(itemData)]))
+        found = listedRows.begin() + itemData;
+    else
+        found = std::find_if(listedRows.begin(), listedRows.end(), alive);
+    if (found != listedRows.end())
+        found->deleted = true;
+    shadowMarksStale = true;
+    // The next copy may now win anywhere in the list, above the deleted row too.
+    InvalidateRect(GetSafeHwnd(), nullptr, FALSE);
+    return deleted;
+}
+
+LRESULT CResultListCtrl::OnDeleteAllItems(WPARAM, LPARAM)
+{
+    const LRESULT deleted = Default();
+    if (deleted != 0)
+        ForgetListedRows();
+    return deleted;
+}
+
+LRESULT CResultListCtrl::OnDestroy(WPARAM, LPARAM)
+{
+    ForgetListedRows();
+    shadowMarksOn = false;
+    return Default();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/RowOrder.h"
+#include "core/ShadowMarks.h"
 #include "framework/ListCtrl.h"
 
 #include <string>
+#include <vector>
 
 // The report list of search results (and of the About box's drive table):
 // columns sized in characters, rows written cell by cell, the current row,
@@ -37,12 +39,30 @@ public:
 
     const std::string* FindSortCell(intptr_t itemData) const override;
 
+    // Marks the copies of a file name that an earlier copy in the order found
+    // shadows: they are drawn in grey, and tips name the winning copy. Off
+    // until switched on; the marks then follow every insertion and deletion
+    // made through the control's messages, whoever sends them.
+    void EnableShadowMarks();
+    // Computes the marks now if the rows changed since; drawing and tips do
+    // it themselves when they need them.
+    void UpdateShadowMarks();
+    // The tip of a row: whom it is shadowed by, or how many copies it wins
+    // over; empty for a row without a namesake.
+    std::string GetShadowTip(int row);
+
     UINT popupMenuId = 0;
     PFNLVCOMPARE compareFunc = nullptr;
 
 protected:
     void OnRightClick(NMHDR* notify, LRESULT* result);
     void OnColumnClick(NMHDR* notify, LRESULT* result);
+    void OnCustomDraw(NMHDR* notify, LRESULT* result);
+    void OnGetInfoTip(NMHDR* notify, LRESULT* result);
+    LRESULT OnInsertItem(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDeleteItem(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDeleteAllItems(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -52,4 +72,25 @@ private:
     // Cells of the column being sorted; filled only while a sort runs.
     trawl::SortSnapshot sortSnapshot;
     int sortColumn = 0;
+
+    const trawl::ShadowMark* FindShadowMark(int row);
+    void ForgetListedRows();
+    void AddListedRow(intptr_t itemData, std::string_view path);
+
+    struct ListedRow {
+        intptr_t itemData;
+        size_t pathStart;
+        size_t pathLength;
+        bool deleted;
+    };
+    // Every row inserted since the list was last emptied, in insertion order;
+    // deleted rows stay as tombstones so a deletion costs no shifting. The
+    // paths lie end to end in listedPaths: no allocation per row.
+    std::vector<ListedRow> listedRows;
+    std::string listedPaths;
+    // The live rows the marks were computed from; views into listedPaths.
+    std::vector<trawl::ListedFile> markedFiles;
+    trawl::ShadowMarks shadowMarks;
+    bool shadowMarksOn = false;
+    bool shadowMarksStale = false;
 };

@@ -130,6 +130,7 @@ void CTrawlView::SetupColumns()
 {
     SetupResultColumns(resultList, GetDocument()->options);
     resultList.popupMenuId = IDR_RESULT_POPUP;
+    resultList.EnableShadowMarks();
 }
 
 void CTrawlView::OnClear()

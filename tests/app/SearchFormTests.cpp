@@ -172,6 +172,26 @@ TEST_F(SearchRun, NothingFoundShowsOneMessageRow)
     EXPECT_TRUE(Rows().empty());
 }
 
+TEST_F(SearchRun, ADirectoryListedTwiceGivesShadowedCopies)
+{
+    Start();
+    FillIn("*.txt");
+    Click(IDC_SEARCH);
+    ASSERT_EQ(Rows(), found);
+    CResultListCtrl& list = view->resultList;
+    EXPECT_EQ(list.GetShadowTip(0), "Wins over 1 other copy");
+    EXPECT_EQ(list.GetShadowTip(1), "");
+    EXPECT_EQ(list.GetShadowTip(2), "Shadowed by " + found[0]);
+
+    // A new search marks afresh.
+    Click(IDC_CLEAR);
+    myPath = one;
+    FillIn("*.txt");
+    Click(IDC_SEARCH);
+    ASSERT_EQ(Rows(), std::vector<std::string>{found[0]});
+    EXPECT_EQ(list.GetShadowTip(0), "");
+}
+
 TEST_F(SearchRun, ClearEmptiesTheFormButKeepsTheSources)
 {
     Start();

@@ -1,0 +1,137 @@
+// What marking the shadowed copies adds to a search: the same search into two
+// like lists, one with the marks and one without, in turns.
+
+#include "bench_shadow_marks.h"
+
+#include "res/resource.h"
+#include "ui/ResultSearch.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int runs = 7;
+constexpr double addedShareTarget = 0.05;
+
+// This thread's processor time: steadier than the clock on a busy machine,
+// though it leaves out what the window system does for the list.
+double ThreadSeconds()
+{
+    FILETIME created{};
+    FILETIME exited{};
+    FILETIME kernel{};
+    FILETIME user{};
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    const auto seconds = [](FILETIME time) {
+        return static_cast<double>((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) /
+               1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+double Seconds()
+{
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER counter{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void Pump()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+struct Timing {
+    double search = 0; // the whole search, marks included
+    double thread = 0; // processor time of the same
+    double marks = 0;  // computing the marks once the rows are in
+    int rows = 0;
+};
+
+Timing TimedSearch(CResultListCtrl& list, const std::string& directoryList,
+                   const trawl::DisplayOptions& options)
+{
+    list.ShowWindow(SW_SHOW);
+    list.DeleteAllItems();
+    Pump();
+    const double start = Seconds();
+    const double threadStart = ThreadSeconds();
+    FinishResultList(list, ListMatchingFiles(list, directoryList, "*", options), "No files");
+    const double marksStart = Seconds();
+    list.UpdateShadowMarks();
+    Timing timing;
+    timing.marks = Seconds() - marksStart;
+    Pump();
+    timing.search = Seconds() - start;
+    timing.thread = ThreadSeconds() - threadStart;
+    timing.rows = list.GetItemCount();
+    list.DeleteAllItems();
+    list.ShowWindow(SW_HIDE);
+    Pump();
+    return timing;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+void PrintShadowMarksFigure(HWND frame, const std::string& directoryList,
+                            const trawl::DisplayOptions& options)
+{
+    RECT client{};
+    GetClientRect(frame, &client);
+    CResultListCtrl plain;
+    CResultListCtrl marked;
+    for (CResultListCtrl* list : {&plain, &marked}) {
+        if (!list->CreateEx(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_SINGLESEL, client,
+                            frame, IDC_RESULTS)) {
+            std::printf("shadow marks: cannot create the result lists\n");
+            return;
+        }
+        SetupResultColumns(*list, options);
+    }
+    marked.EnableShadowMarks();
+
+    std::vector<double> without;
+    std::vector<double> with;
+    std::vector<double> marks;
+    std::vector<double> threadWithout;
+    std::vector<double> threadWith;
+    Timing plainRun;
+    Timing markedRun;
+    for (int run = 0; run < runs; ++run) {
+        // Turn about, so a machine that slows down or speeds up favours neither.
+        if (run % 2 == 0)
+            plainRun = TimedSearch(plain, directoryList, options);
+        markedRun = TimedSearch(marked, directoryList, options);
+        if (run % 2 != 0)
+            plainRun = TimedSearch(plain, directoryList, options);
+        without.push_back(plainRun.search);
+        with.push_back(markedRun.search);
+        marks.push_back(markedRun.marks);
+        threadWithout.push_back(plainRun.thread);
+        threadWith.push_back(markedRun.thread);
+    }
+    const double ratio = Median(with) / Median(without);
+    std::printf(
+        "search at %d rows without shadow marks: %.3f s, with them (%d rows): %.3f s, of which computing "
+        "the marks %.3f s (medians of %d); ratio %.3f (target <= %.2f): %s\n",
+        plainRun.rows, Median(without), markedRun.rows, Median(with), Median(marks), runs, ratio,
+        1 + addedShareTarget, ratio <= 1 + addedShareTarget ? "met" : "MISSED");
+    std::printf("  processor time of the same: %.3f s without, %.3f s with; ratio %.3f\n",
+                Median(threadWithout), Median(threadWith), Median(threadWith) / Median(threadWithout));
+    plain.DestroyWindow();
+    marked.DestroyWindow();
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trawl {
+
+// One row of the result list: its number in the order found and its path.
+struct ListedFile {
+    intptr_t itemData;
+    std::string_view path;
+};
+
+// The file name of a listed path: what follows the last "\". Empty when the
+// path has no "\" (a message row, not a file) or ends in one.
+std::string_view ListedFileName(std::string_view path);
+
+// Turns a file name into a key that is equal for two names exactly when the
+// file system takes them for the same name.
+class INameFolder {
+public:
+    virtual ~INameFolder() = default;
+    // Only asked about names that hold a byte of 0x80 or above; ASCII names
+    // are folded without it.
+    virtual std::string FoldNonAscii(std::string_view name) = 0;
+};
+
+// Folds ASCII letters and leaves every other byte as it is, so a UTF-8 name
+// never turns into another name.
+class AsciiNameFolder : public INameFolder {
+public:
+    std::string FoldNonAscii(std::string_view name) override;
+};
+
+enum class ShadowState {
+    Winner,   // the first copy of its name, with later copies
+    Shadowed, // a later copy of a name found before
+};
+
+struct ShadowMark {
+    ShadowState state;
+    // Position (in the files given) of the winning copy; a winner's own.
+    size_t winner;
+    // Winner: how many later copies it shadows.
+    int32_t shadowedCount;
+};
+
+// Which copy of each file name wins: the first one in the order found (the
+// order of the item data, whatever order the rows are shown in); every later
+// file of the same name is shadowed by it. Files without a namesake, and rows
+// that are not files, carry no mark. It runs after every search, so it is
+// linear in the number of files while their item data lie close together (as
+// a search leaves them), and allocates per name only for names beyond ASCII.
+class ShadowMarks {
+public:
+    void Compute(std::span<const ListedFile> files, INameFolder& folder);
+    void Clear();
+    // The mark of the row with this item data; null when it has none.
+    const ShadowMark* Find(intptr_t itemData) const;
+
+private:
+    struct Marked {
+        intptr_t itemData;
+        ShadowMark mark;
+    };
+    // Only the rows that have a namesake, by item data.
+    std::vector<Marked> marks;
+};
+
+} // namespace trawl
