@@ -9,6 +9,10 @@ public:
     bool InitInstance() override;
     bool OnIdle(LONG count) override;
 
+    // Closing the main window ends the process at once, windows and all. Set
+    // by the entry code; in-process tests keep the ordinary teardown.
+    bool endProcessOnClose = false;
+
 protected:
     DECLARE_MESSAGE_MAP()
 };

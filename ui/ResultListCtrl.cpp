@@ -5,6 +5,7 @@
 const MessageEntry CResultListCtrl::messageEntries[] = {
     msgmap::NotifyReflect<&CResultListCtrl::OnRightClick>(NM_RCLICK),
     msgmap::NotifyReflect<&CResultListCtrl::OnColumnClick>(LVN_COLUMNCLICK),
+    msgmap::NotifyReflect<&CResultListCtrl::OnDeleteAllItems>(LVN_DELETEALLITEMS),
 };
 const MessageMap CResultListCtrl::messageMap = MakeMessageMap(&CListCtrl::messageMap, messageEntries);
 
@@ -98,6 +99,14 @@ void CResultListCtrl::OnColumnClick(NMHDR* notify, LRESULT* result)
     if (compareFunc == nullptr || GetItemCount() < 2)
         return;
     SortByColumn(reinterpret_cast<NMLISTVIEW*>(notify)->iSubItem);
+}
+
+void CResultListCtrl::OnDeleteAllItems(NMHDR*, LRESULT* result)
+{
+    // Nothing is kept per row, so nobody needs a notification per row: without
+    // this every row of a Clear, a new search or the list's destruction would
+    // travel through the parent's dispatch on its own.
+    *result = TRUE;
 }
 
 void CResultListCtrl::SortByColumn(int column)

@@ -43,6 +43,7 @@ public:
 protected:
     void OnRightClick(NMHDR* notify, LRESULT* result);
     void OnColumnClick(NMHDR* notify, LRESULT* result);
+    void OnDeleteAllItems(NMHDR* notify, LRESULT* result);
 
     DECLARE_MESSAGE_MAP()
 
