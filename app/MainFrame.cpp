@@ -54,5 +54,8 @@ void CMainFrame::OnClose()
     // Nothing is saved at exit, so the windows may go with the process. Taking
     // them down first would make the list free its rows one by one: seconds
     // with a hundred thousand rows, for memory the system takes back at once.
+    // Hidden first, so the window leaves the screen as on any close and the
+    // keys still held reach the system rather than a window that is gone.
+    ShowWindow(SW_HIDE);
     ExitProcess(static_cast<UINT>(app->ExitInstance()));
 }
