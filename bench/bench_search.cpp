@@ -7,7 +7,7 @@
 // Usage: bench_search.exe [--clean]
 //   The fixture (20 directories x 1,638 files under %TEMP%\tb) is kept for the
 //   next run, since creating it takes a while under Wine; --clean deletes it
-//   at the end. --large-only runs only the large-list figures. The exit and
+//   at the end. --large-only runs only the large-list figures, --exit-only only the exit. The exit and
 //   working-set figures come from child processes (--child=<role>; a switch,
 //   so the program started in the child does not take it for a file name).
 
@@ -812,9 +812,17 @@ DeleteFigures TimedDeletions(TrawlInProcess& trawl, const std::vector<RowTexts>&
 }
 
 // The large-list figures, each against the bare list view.
-std::vector<Figure> LargeListFigures(const std::string& root, const std::string& fullList)
+std::vector<Figure> LargeListFigures(const std::string& root, const std::string& fullList, bool exitOnly)
 {
     std::vector<Figure> figures;
+    const std::string largeLabel = std::to_string(largeRows) + " rows";
+    if (exitOnly) {
+        const double bareExit = TimedExit("exit-bare", WM_CLOSE, 0);
+        figures.push_back({"exit (F3) to process gone, " + largeLabel,
+                           TimedExit("exit-ours", WM_COMMAND, ID_APP_EXIT), bareExit, listRatioTarget,
+                           exitSecondsTarget});
+        return figures;
+    }
     const std::vector<RowTexts> rows = RecordRows(fullList);
     const std::string emptyDirectory = root + "empty";
     CreateDirectoryA(emptyDirectory.c_str(), nullptr);
@@ -830,7 +838,6 @@ std::vector<Figure> LargeListFigures(const std::string& root, const std::string&
     trawl.Pump();
 
     const std::string smallLabel = std::to_string(totalFiles) + " rows";
-    const std::string largeLabel = std::to_string(largeRows) + " rows";
     figures.push_back({"Clear (Ctrl+C), " + smallLabel, small.oursClear, small.bareDelete, listRatioTarget});
     figures.push_back({"Clear (Ctrl+C), " + largeLabel, large.oursClear, large.bareDelete, listRatioTarget});
     figures.push_back({"new search, deletion part, " + largeLabel, large.oursSearchDeletion, large.bareDelete,
@@ -855,10 +862,10 @@ std::vector<Figure> LargeListFigures(const std::string& root, const std::string&
     return figures;
 }
 
-int RunLargeListFigures(const std::string& root, const std::string& fullList)
+int RunLargeListFigures(const std::string& root, const std::string& fullList, bool exitOnly = false)
 {
     std::printf("large result lists, against a bare list view holding the same texts:\n");
-    const std::vector<Figure> figures = LargeListFigures(root, fullList);
+    const std::vector<Figure> figures = LargeListFigures(root, fullList, exitOnly);
     PrintFigures(figures);
     bool allMet = !figures.empty();
     for (const Figure& figure : figures)
@@ -873,6 +880,7 @@ int main(int argc, char** argv)
 {
     bool clean = false;
     bool largeOnly = false;
+    bool exitOnly = false;
     if (argc == 2 && std::strncmp(argv[1], "--child=", 8) == 0) {
         std::setvbuf(stdout, nullptr, _IONBF, 0);
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES};
@@ -884,8 +892,10 @@ int main(int argc, char** argv)
             clean = true;
         } else if (std::strcmp(argv[i], "--large-only") == 0) {
             largeOnly = true;
+        } else if (std::strcmp(argv[i], "--exit-only") == 0) {
+            exitOnly = true;
         } else {
-            std::printf("usage: bench_search [--clean] [--large-only]\n");
+            std::printf("usage: bench_search [--clean] [--large-only | --exit-only]\n");
             return 2;
         }
     }
@@ -926,8 +936,8 @@ int main(int argc, char** argv)
                     directoryCount, filesPerDirectory, Now() - start);
     }
     std::printf("directory list: %zu characters\n", fullList.size());
-    if (largeOnly)
-        return RunLargeListFigures(root, fullList);
+    if (largeOnly || exitOnly)
+        return RunLargeListFigures(root, fullList, exitOnly);
 
     // Warm the file system caches so the raw and the full search start alike.
     const int found = RawEnumeration(directories);
