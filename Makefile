@@ -3,12 +3,15 @@
 BUILD ?= build
 NATIVE := $(BUILD)/native
 WIN := $(BUILD)/win
+FUZZ := $(BUILD)/fuzz
+# Seconds each fuzz target runs in `make fuzz`.
+FUZZ_SECONDS ?= 180
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 export WINEPREFIX := $(abspath $(BUILD))/wineprefix
 export WINEDEBUG := -all
 
-.PHONY: all deps native win test test-native test-wine run bench screenshot screenshot-dialogs screenshot-dpi format clean
+.PHONY: all deps native win test test-native test-wine test-fuzz run bench screenshot screenshot-dialogs screenshot-dpi format clean fuzz-build fuzz
 
 all: win
 
@@ -30,7 +33,19 @@ test-native: native
 test-wine: win
 	tools/wine-session ctest --test-dir $(WIN) --output-on-failure --timeout 300
 
-test: test-native test-wine
+fuzz-build: deps
+	@cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTRAWL_FUZZ=ON \
+		$(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS)
+
+# Every fuzz target over its corpus only: seconds.
+test-fuzz: fuzz-build
+	ctest --test-dir $(FUZZ) --output-on-failure
+
+fuzz: fuzz-build
+	tools/run-fuzz $(FUZZ) $(FUZZ_SECONDS)
+
+test: test-native test-fuzz test-wine
 
 run: win
 	tools/run-trawl $(WIN)/app/trawl.exe
@@ -39,7 +54,7 @@ bench: win
 	tools/wine-session tools/wine-run $(WIN)/bench/bench_search.exe
 
 format:
-	find app core ui framework tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find app core ui framework tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD)

@@ -15,6 +15,7 @@ public:
 
 protected:
     int OnCreate(CREATESTRUCTA* create);
+    void OnClose();
     void OnUpdateFoundCount(CCmdUI* cmdUI);
 
     DECLARE_MESSAGE_MAP()

@@ -10,6 +10,9 @@ public:
     bool OnIdle(LONG count) override;
 
     void OnAppAbout();
+    // Closing the main window ends the process at once, windows and all. Set
+    // by the entry code; in-process tests keep the ordinary teardown.
+    bool endProcessOnClose = false;
 
 protected:
     DECLARE_MESSAGE_MAP()

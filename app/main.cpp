@@ -5,5 +5,6 @@ static CTrawlApp theApp;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
 {
+    theApp.endProcessOnClose = true;
     return AfxWinMain(instance, commandLine, showCommand);
 }

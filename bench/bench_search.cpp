@@ -1,19 +1,31 @@
 // Times the search and the heading sorts of the result list on a generated
-// folder tree, against a raw enumeration of the same files.
+// folder tree, against a raw enumeration of the same files; then Clear, the
+// deletion part of a new search, the exit and the working set of the program
+// with large result lists, each against a bare list view holding the same
+// texts, measured in the same run.
 //
 // Usage: bench_search.exe [--clean]
 //   The fixture (20 directories x 1,638 files under %TEMP%\tb) is kept for the
 //   next run, since creating it takes a while under Wine; --clean deletes it
-//   at the end.
+//   at the end. --large-only runs only the large-list figures, --exit-only only the exit. The exit and
+//   working-set figures come from child processes (--child=<role>; a switch,
+//   so the program started in the child does not take it for a file name).
 
 #include "bench_shadow_marks.h"
+#include "app/MainFrame.h"
+#include "app/TrawlApp.h"
+#include "app/TrawlDoc.h"
 #include "core/Columns.h"
 #include "core/RowOrder.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
 #include "ui/ResultSearch.h"
+#include "ui/TrawlView.h"
+
+#include <psapi.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -161,6 +173,7 @@ void DeleteFixture(const std::string& root)
             DeleteFileA((directory + "\\" + DescribeFile(d, i).name).c_str());
         RemoveDirectoryA(directory.c_str());
     }
+    RemoveDirectoryA((root + "empty").c_str());
     RemoveDirectoryA(root.c_str());
 }
 
@@ -297,7 +310,569 @@ std::vector<double> TimedSorts(CResultListCtrl& list, int columns)
 
 const char* Verdict(bool met)
 {
-    return met ? "met" : "MISSED";
+    return met ? "met" : "NOT MET";
+}
+
+// ---- Large result lists: ours against a bare list view -------------------
+
+constexpr int largeCopies = 4;                      // the fixture's rows four times
+constexpr int largeRows = largeCopies * totalFiles; // 131,040
+constexpr double listRatioTarget = 1.5;             // Clear, deletion, exit
+constexpr double memoryRatioTarget = 1.25;          // working set
+constexpr double exitSecondsTarget = 2.0;           // window closed to process gone
+constexpr int deleteRuns = 3;                       // at 32,760 rows; one at 131,040
+constexpr trawl::DisplayOptions allColumns{1, 1, 1};
+
+using RowTexts = std::array<std::string, trawl::maxResultColumns>;
+
+// One figure with its targets: ours against the bare list view's, measured in
+// the same run. A new figure is one more entry in the list main() prints.
+struct Figure {
+    std::string name;
+    double ours = 0;
+    double bare = 0;          // 0: no bare figure
+    double ratioLimit = 0;    // ours / bare at most this; 0: none
+    double absoluteLimit = 0; // ours at most this; 0: none
+    const char* unit = "s";
+
+    bool Met() const
+    {
+        return (ratioLimit <= 0 || (bare > 0 && ours <= ratioLimit * bare)) &&
+               (absoluteLimit <= 0 || ours <= absoluteLimit);
+    }
+};
+
+void PrintFigures(const std::vector<Figure>& figures)
+{
+    std::printf("%-52s %10s %10s %7s  %s\n", "figure", "Trawl", "bare", "ratio", "target");
+    for (const Figure& figure : figures) {
+        char target[64] = "";
+        if (figure.ratioLimit > 0)
+            std::snprintf(target, sizeof target, "<= %.2fx bare", figure.ratioLimit);
+        if (figure.absoluteLimit > 0) {
+            char absolute[32];
+            std::snprintf(absolute, sizeof absolute, "%s<= %.1f %s", target[0] != '\0' ? ", " : "",
+                          figure.absoluteLimit, figure.unit);
+            std::strncat(target, absolute, sizeof target - std::strlen(target) - 1);
+        }
+        char bare[32] = "-";
+        char ratio[16] = "-";
+        if (figure.bare > 0) {
+            std::snprintf(bare, sizeof bare, "%.3f %s", figure.bare, figure.unit);
+            std::snprintf(ratio, sizeof ratio, "%.2f", figure.ours / figure.bare);
+        }
+        char ours[32];
+        std::snprintf(ours, sizeof ours, "%.3f %s", figure.ours, figure.unit);
+        const bool hasTarget = figure.ratioLimit > 0 || figure.absoluteLimit > 0;
+        std::printf("%-52s %10s %10s %7s  %s%s%s\n", figure.name.c_str(), ours, bare, ratio, target,
+                    hasTarget ? ": " : "", hasTarget ? Verdict(figure.Met()) : "");
+    }
+}
+
+// The cells a search writes, kept so both lists can be given the same texts.
+class RowRecorder : public trawl::IResultSink, public trawl::ITextMeasure {
+public:
+    void InsertRow(int32_t, const std::string& path) override { rows.push_back(RowTexts{path}); }
+    void SetCell(int32_t, int column, const std::string& text) override
+    {
+        rows.back()[static_cast<size_t>(column)] = text;
+    }
+    int TextWidth(const std::string&) override { return 0; }
+    std::vector<RowTexts> rows;
+};
+
+std::vector<RowTexts> RecordRows(const std::string& directoryList)
+{
+    Win32FileFinder finder;
+    Win32LocalTime clock;
+    RowRecorder recorder;
+    trawl::SearchDirectoryList(directoryList, "*", allColumns, finder, clock, recorder, recorder);
+    return std::move(recorder.rows);
+}
+
+double WorkingSetMB()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return 0;
+    return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
+}
+
+bool quitWhenBareGoes = false;
+
+LRESULT CALLBACK BareParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY && quitWhenBareGoes)
+        PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A list view and nothing else: a top-level window of its own class with the
+// default window procedure, the list in it with the result list's style.
+class BareList {
+public:
+    BareList()
+    {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &BareParentProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = "TrawlBenchBareParent";
+        RegisterClassA(&wc);
+        parent = CreateWindowExA(0, wc.lpszClassName, "Bare list view", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120,
+                                 120, 760, 480, nullptr, nullptr, wc.hInstance, nullptr);
+        RECT client{};
+        GetClientRect(parent, &client);
+        list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                               WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL, 0, 0,
+                               client.right, client.bottom, parent, nullptr, wc.hInstance, nullptr);
+        for (const trawl::ColumnSpec& spec : trawl::BuildColumnSet(allColumns)) {
+            std::string heading = spec.heading;
+            LVCOLUMNA column{};
+            column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
+            column.cx = 120;
+            column.pszText = heading.data();
+            column.iSubItem = columns;
+            SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(columns++),
+                         reinterpret_cast<LPARAM>(&column));
+        }
+        PumpMessages();
+    }
+    ~BareList()
+    {
+        if (IsWindow(parent))
+            DestroyWindow(parent);
+        PumpMessages();
+    }
+    BareList(const BareList&) = delete;
+    BareList& operator=(const BareList&) = delete;
+
+    // One row, written as any program writes a report list.
+    void AddRow(int row, const RowTexts& texts)
+    {
+        std::string cell = texts[0];
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = row;
+        item.pszText = cell.data();
+        item.lParam = row;
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        for (int column = 1; column < columns; ++column) {
+            cell = texts[static_cast<size_t>(column)];
+            item.mask = LVIF_TEXT;
+            item.iSubItem = column;
+            item.pszText = cell.data();
+            SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    void Fill(const std::vector<RowTexts>& rows, int copies)
+    {
+        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+        int row = 0;
+        for (int copy = 0; copy < copies; ++copy)
+            for (const RowTexts& texts : rows)
+                AddRow(row++, texts);
+        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
+        PumpMessages();
+    }
+    double TimedDeleteAll()
+    {
+        const double start = Now();
+        SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+        PumpMessages();
+        return Now() - start;
+    }
+
+    HWND parent = nullptr;
+    HWND list = nullptr;
+    int columns = 0;
+};
+
+// The program itself in this process, started as its entry code starts it.
+class TrawlInProcess {
+public:
+    static CTrawlApp& App()
+    {
+        static CTrawlApp app;
+        static const bool named = (app.InitApplication(), true);
+        (void)named;
+        return app;
+    }
+    bool Start()
+    {
+        CTrawlApp& app = App();
+        if (!app.InitInstance())
+            return false;
+        frame = dynamic_cast<CMainFrame*>(app.mainWnd);
+        view = frame != nullptr ? dynamic_cast<CTrawlView*>(frame->GetActiveView()) : nullptr;
+        if (view == nullptr)
+            return false;
+        // Every column, whatever the settings say.
+        view->GetDocument()->options = allColumns;
+        view->SetupColumns();
+        Pump();
+        return true;
+    }
+    void Pump() { App().PumpPendingMessages(); }
+    // The rows written through the result list as a search writes them.
+    void Fill(const std::vector<RowTexts>& rows, int copies)
+    {
+        CResultListCtrl& list = view->resultList;
+        list.SetRedraw(false);
+        int row = 0;
+        for (int copy = 0; copy < copies; ++copy) {
+            for (const RowTexts& texts : rows) {
+                for (int column = 0; column < trawl::maxResultColumns; ++column)
+                    list.SetCell(row, column, texts[static_cast<size_t>(column)]);
+                ++row;
+            }
+        }
+        list.SetRedraw(true);
+        InvalidateRect(list.GetSafeHwnd(), nullptr, TRUE);
+        Pump();
+    }
+    // Ctrl+C as the accelerator delivers it.
+    double TimedClear()
+    {
+        const double start = Now();
+        frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_CLEAR, 1));
+        Pump();
+        return Now() - start;
+    }
+    // A search of the given list for "*", as Search with My Path runs it.
+    double TimedSearch(const std::string& directoryList)
+    {
+        view->useEnvironment = 0;
+        view->myPath = directoryList;
+        view->fileName = "*";
+        view->UpdateData(false);
+        const double start = Now();
+        view->OnSearch();
+        Pump();
+        return Now() - start;
+    }
+
+    CMainFrame* frame = nullptr;
+    CTrawlView* view = nullptr;
+};
+
+// A child process of this program in a role; its standard output is read
+// line by line.
+class Child {
+public:
+    explicit Child(const std::string& role)
+    {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE write = nullptr;
+        if (!CreatePipe(&read, &write, &inherit, 0))
+            return;
+        SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, sizeof self);
+        std::string command = "\"" + std::string(self) + "\" --child=" + role;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = write;
+        startup.hStdError = write;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        PROCESS_INFORMATION info{};
+        if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                           &info)) {
+            process = info.hProcess;
+            CloseHandle(info.hThread);
+        }
+        CloseHandle(write);
+    }
+    ~Child()
+    {
+        if (process != nullptr) {
+            if (WaitForSingleObject(process, 60000) != WAIT_OBJECT_0)
+                TerminateProcess(process, 1);
+            CloseHandle(process);
+        }
+        if (read != nullptr)
+            CloseHandle(read);
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    // The next line the child printed; empty at its end.
+    std::string ReadLine()
+    {
+        std::string line;
+        char c = 0;
+        DWORD got = 0;
+        while (read != nullptr && ReadFile(read, &c, 1, &got, nullptr) && got == 1) {
+            if (c == '\n')
+                return line;
+            if (c != '\r')
+                line += c;
+        }
+        return line;
+    }
+    // The line that starts with the word, skipping others; empty when none came.
+    std::string Expect(const std::string& word)
+    {
+        for (std::string line = ReadLine(); !line.empty(); line = ReadLine())
+            if (line.compare(0, word.size() + 1, word + " ") == 0)
+                return line.substr(word.size() + 1);
+        return {};
+    }
+    bool Running() const { return process != nullptr && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+    DWORD ExitCode() const
+    {
+        DWORD code = 1;
+        return process != nullptr && GetExitCodeProcess(process, &code) ? code : 1;
+    }
+    // Seconds from now until the process is gone.
+    double SecondsUntilGone()
+    {
+        const double start = Now();
+        if (WaitForSingleObject(process, 120000) != WAIT_OBJECT_0)
+            return 999;
+        return Now() - start;
+    }
+
+private:
+    HANDLE read = nullptr;
+    HANDLE process = nullptr;
+};
+
+// Sends the close to a child's window and times its process to the end.
+double TimedExit(const std::string& role, UINT message, WPARAM wParam)
+{
+    Child child(role);
+    const std::string ready = child.Expect("ready");
+    if (ready.empty()) {
+        std::printf("child %s did not come up\n", role.c_str());
+        return 999;
+    }
+    auto window = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(ready.c_str(), nullptr, 16)));
+    if (!child.Running() || !IsWindowVisible(window)) {
+        std::printf("child %s is gone before its window was closed\n", role.c_str());
+        return 999;
+    }
+    PostMessageA(window, message, wParam, 0);
+    const double seconds = child.SecondsUntilGone();
+    if (child.ExitCode() != 0) {
+        std::printf("child %s ended with %lu\n", role.c_str(), child.ExitCode());
+        return 999;
+    }
+    return seconds;
+}
+
+struct MemoryFigures {
+    double before = 0;
+    double after = 0;
+};
+
+MemoryFigures ChildMemory(const std::string& role)
+{
+    Child child(role);
+    const std::string line = child.Expect("memory");
+    MemoryFigures figures;
+    int rows = 0;
+    if (std::sscanf(line.c_str(), "%lf %lf %d", &figures.before, &figures.after, &rows) != 3)
+        std::printf("child %s gave no working set\n", role.c_str());
+    else if (rows != totalFiles)
+        std::printf("child %s listed %d rows, not %d\n", role.c_str(), rows, totalFiles);
+    return figures;
+}
+
+// What the child roles share: the fixture's directory list.
+std::string FixtureList()
+{
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    std::vector<std::string> directories;
+    for (int d = 0; d < directoryCount; ++d)
+        directories.push_back(DirectoryPath(std::string(temp) + "tb\\", d));
+    return Join(directories, directoryCount);
+}
+
+void ReportReady(HWND window)
+{
+    std::printf("ready %llx\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
+}
+
+int RunChild(const std::string& role)
+{
+    const std::string fullList = FixtureList();
+    if (role == "memory-ours") {
+        TrawlInProcess trawl;
+        if (!trawl.Start())
+            return 1;
+        const double before = WorkingSetMB();
+        trawl.TimedSearch(fullList);
+        std::printf("memory %.1f %.1f %d\n", before, WorkingSetMB(), trawl.view->resultList.GetItemCount());
+        ExitProcess(0);
+    }
+    if (role == "memory-bare") {
+        BareList bare;
+        const double before = WorkingSetMB();
+        // Straight into the list, nothing kept on the side.
+        class Writer : public trawl::IResultSink, public trawl::ITextMeasure {
+        public:
+            explicit Writer(BareList& bare) : bare(bare) {}
+            void InsertRow(int32_t row, const std::string& path) override
+            {
+                texts = RowTexts{path}, last = row;
+            }
+            void SetCell(int32_t, int column, const std::string& text) override
+            {
+                texts[static_cast<size_t>(column)] = text;
+                if (column == trawl::maxResultColumns - 1)
+                    bare.AddRow(last, texts);
+            }
+            int TextWidth(const std::string&) override { return 0; }
+            BareList& bare;
+            RowTexts texts;
+            int last = 0;
+        } writer(bare);
+        Win32FileFinder finder;
+        Win32LocalTime clock;
+        SendMessageA(bare.list, WM_SETREDRAW, FALSE, 0);
+        trawl::SearchDirectoryList(fullList, "*", allColumns, finder, clock, writer, writer);
+        SendMessageA(bare.list, WM_SETREDRAW, TRUE, 0);
+        PumpMessages();
+        std::printf("memory %.1f %.1f %d\n", before, WorkingSetMB(),
+                    static_cast<int>(SendMessageA(bare.list, LVM_GETITEMCOUNT, 0, 0)));
+        ExitProcess(0);
+    }
+    if (role == "exit-ours" || role == "exit-ours-teardown") {
+        TrawlInProcess trawl;
+        TrawlInProcess::App().endProcessOnClose = role == "exit-ours";
+        if (!trawl.Start())
+            return 1;
+        trawl.Fill(RecordRows(fullList), largeCopies);
+        ReportReady(trawl.frame->GetSafeHwnd());
+        return TrawlInProcess::App().Run();
+    }
+    if (role == "exit-bare") {
+        quitWhenBareGoes = true;
+        BareList bare;
+        bare.Fill(RecordRows(fullList), largeCopies);
+        ReportReady(bare.parent);
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        return 0;
+    }
+    std::printf("unknown child role %s\n", role.c_str());
+    return 2;
+}
+
+struct DeleteFigures {
+    double oursClear = 0;
+    double oursSearchDeletion = 0;
+    double bareDelete = 0;
+};
+
+// Clear and a new search with `copies` times the fixture's rows shown, and
+// the bare list view's delete-all of the same rows; medians of `runs`.
+DeleteFigures TimedDeletions(TrawlInProcess& trawl, const std::vector<RowTexts>& rows, int copies,
+                             const std::string& emptyDirectory)
+{
+    std::vector<double> clears, searches, bares;
+    auto clear = [&] {
+        trawl.Fill(rows, copies);
+        clears.push_back(trawl.TimedClear());
+    };
+    auto search = [&] {
+        trawl.Fill(rows, copies);
+        const double withRows = trawl.TimedSearch(emptyDirectory);
+        // The same search over the one message row: what is not deletion.
+        const double rest = trawl.TimedSearch(emptyDirectory);
+        searches.push_back(std::max(0.0, withRows - rest));
+        trawl.TimedClear();
+    };
+    auto bare = [&] {
+        BareList list;
+        list.Fill(rows, copies);
+        bares.push_back(list.TimedDeleteAll());
+    };
+    // Interleaved, and in turn first, so that neither the heap's state after
+    // the previous deletion nor a busy moment of the machine favours one.
+    for (int run = 0; run < deleteRuns; ++run) {
+        if (run % 2 == 0) {
+            clear();
+            bare();
+            search();
+        } else {
+            search();
+            bare();
+            clear();
+        }
+    }
+    return {Median(clears), Median(searches), Median(bares)};
+}
+
+// The large-list figures, each against the bare list view.
+std::vector<Figure> LargeListFigures(const std::string& root, const std::string& fullList, bool exitOnly)
+{
+    std::vector<Figure> figures;
+    const std::string largeLabel = std::to_string(largeRows) + " rows";
+    if (exitOnly) {
+        const double bareExit = TimedExit("exit-bare", WM_CLOSE, 0);
+        figures.push_back({"exit (F3) to process gone, " + largeLabel,
+                           TimedExit("exit-ours", WM_COMMAND, ID_APP_EXIT), bareExit, listRatioTarget,
+                           exitSecondsTarget});
+        return figures;
+    }
+    const std::vector<RowTexts> rows = RecordRows(fullList);
+    const std::string emptyDirectory = root + "empty";
+    CreateDirectoryA(emptyDirectory.c_str(), nullptr);
+
+    TrawlInProcess trawl;
+    if (!trawl.Start()) {
+        std::printf("cannot start Trawl in this process\n");
+        return figures;
+    }
+    const DeleteFigures small = TimedDeletions(trawl, rows, 1, emptyDirectory);
+    const DeleteFigures large = TimedDeletions(trawl, rows, largeCopies, emptyDirectory);
+    TrawlInProcess::App().mainWnd->DestroyWindow();
+    trawl.Pump();
+
+    const std::string smallLabel = std::to_string(totalFiles) + " rows";
+    figures.push_back({"Clear (Ctrl+C), " + smallLabel, small.oursClear, small.bareDelete, listRatioTarget});
+    figures.push_back({"Clear (Ctrl+C), " + largeLabel, large.oursClear, large.bareDelete, listRatioTarget});
+    figures.push_back({"new search, deletion part, " + largeLabel, large.oursSearchDeletion, large.bareDelete,
+                       listRatioTarget});
+    std::printf("Clear growth %d -> %d rows: Trawl %.2f, bare %.2f (linear 4, quadratic 16)\n", totalFiles,
+                largeRows, large.oursClear / small.oursClear, large.bareDelete / small.bareDelete);
+    std::printf("new search deletion part at %d rows: %.3f s\n", totalFiles, small.oursSearchDeletion);
+
+    const double bareExit = TimedExit("exit-bare", WM_CLOSE, 0);
+    const double oursExit = TimedExit("exit-ours", WM_COMMAND, ID_APP_EXIT);
+    const double oursTeardown = TimedExit("exit-ours-teardown", WM_COMMAND, ID_APP_EXIT);
+    figures.push_back(
+        {"exit (F3) to process gone, " + largeLabel, oursExit, bareExit, listRatioTarget, exitSecondsTarget});
+    figures.push_back({"  the same, windows torn down first", oursTeardown, bareExit});
+
+    const MemoryFigures oursMemory = ChildMemory("memory-ours");
+    const MemoryFigures bareMemory = ChildMemory("memory-bare");
+    figures.push_back({"working set, " + smallLabel + " x 4 columns", oursMemory.after, bareMemory.after,
+                       memoryRatioTarget, 0, "MB"});
+    figures.push_back(
+        {"  before the search (bare: before its rows)", oursMemory.before, bareMemory.before, 0, 0, "MB"});
+    return figures;
+}
+
+int RunLargeListFigures(const std::string& root, const std::string& fullList, bool exitOnly = false)
+{
+    std::printf("large result lists, against a bare list view holding the same texts:\n");
+    const std::vector<Figure> figures = LargeListFigures(root, fullList, exitOnly);
+    PrintFigures(figures);
+    bool allMet = !figures.empty();
+    for (const Figure& figure : figures)
+        allMet = allMet && figure.Met();
+    std::printf("targets: large lists %s\n", Verdict(allMet));
+    return figures.empty() ? 1 : 0;
 }
 
 } // namespace
@@ -305,11 +880,23 @@ const char* Verdict(bool met)
 int main(int argc, char** argv)
 {
     bool clean = false;
+    bool largeOnly = false;
+    bool exitOnly = false;
+    if (argc == 2 && std::strncmp(argv[1], "--child=", 8) == 0) {
+        std::setvbuf(stdout, nullptr, _IONBF, 0);
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&controls);
+        return RunChild(argv[1] + 8);
+    }
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--clean") == 0) {
             clean = true;
+        } else if (std::strcmp(argv[i], "--large-only") == 0) {
+            largeOnly = true;
+        } else if (std::strcmp(argv[i], "--exit-only") == 0) {
+            exitOnly = true;
         } else {
-            std::printf("usage: bench_search [--clean]\n");
+            std::printf("usage: bench_search [--clean] [--large-only | --exit-only]\n");
             return 2;
         }
     }
@@ -344,6 +931,8 @@ int main(int argc, char** argv)
                     directoryCount, filesPerDirectory, Now() - start);
     }
     std::printf("directory list: %zu characters\n", fullList.size());
+    if (largeOnly || exitOnly)
+        return RunLargeListFigures(root, fullList, exitOnly);
 
     // Warm the file system caches so the raw and the full search start alike.
     const int found = RawEnumeration(directories);
@@ -428,6 +1017,10 @@ int main(int argc, char** argv)
     trawl::sortTargetList = nullptr;
     list.DestroyWindow();
     frame.DestroyWindow();
+    PumpMessages();
+
+    RunLargeListFigures(root, fullList);
+
     if (clean) {
         DeleteFixture(root);
         std::printf("fixture deleted\n");

@@ -23,6 +23,9 @@ bool EntryFitsStatusLine(std::string_view entry);
 // Names of an environment block ("NAME=value\0...\0\0"), in block order:
 // the text before the first "=", entries with an empty name left out.
 std::vector<std::string> EnvironmentNames(const char* block);
+// The same for a block of known length: reading stops at its end even when
+// the final terminators are missing.
+std::vector<std::string> EnvironmentNames(std::string_view block);
 
 // Where the result list and the buttons go for a new client size: the form
 // is never laid out smaller than its first size, and the list keeps equal

@@ -186,8 +186,10 @@ int CompareRows(intptr_t firstItem, intptr_t secondItem, intptr_t column)
         return 0;
     const std::string* first = sortTargetList->FindSortCell(firstItem);
     const std::string* second = sortTargetList->FindSortCell(secondItem);
+    // A row the list cannot give a cell for sorts after every row it can:
+    // calling it equal to all rows would break the order the sort relies on.
     if (first == nullptr || second == nullptr)
-        return 0;
+        return ThreeWay(first == nullptr, second == nullptr);
     return CompareCells(columnKinds[column], *first, firstItem, *second, secondItem);
 }
 

@@ -46,6 +46,7 @@ int CompareCells(ColumnKind kind, std::string_view first, intptr_t firstItem, st
                  intptr_t secondItem);
 
 // The sort comparer: item data of two rows and the clicked column's position.
+// A strict weak order; rows without a cell sort last.
 int CompareRows(intptr_t firstItem, intptr_t secondItem, intptr_t column);
 
 // Leading decimal integer as the standard conversion reads it, saturated to 64 bits.

@@ -56,9 +56,9 @@ std::vector<size_t> OrderFound(std::span<const ListedFile> files)
                          [&](size_t a, size_t b) { return files[a].itemData < files[b].itemData; });
         return order;
     }
-    const auto key = [&](const ListedFile& file) {
-        return static_cast<size_t>(static_cast<uint64_t>(file.itemData) -
-                                   static_cast<uint64_t>(low->itemData));
+    const uint64_t first = static_cast<uint64_t>(low->itemData);
+    const auto key = [first](const ListedFile& file) {
+        return static_cast<size_t>(static_cast<uint64_t>(file.itemData) - first);
     };
     std::vector<size_t> next(static_cast<size_t>(spread) + 2, 0);
     for (const ListedFile& file : files)

@@ -14,6 +14,7 @@ const MessageEntry CResultListCtrl::messageEntries[] = {
     msgmap::Message<&CResultListCtrl::OnDeleteItem>(LVM_DELETEITEM),
     msgmap::Message<&CResultListCtrl::OnDeleteAllItems>(LVM_DELETEALLITEMS),
     msgmap::Message<&CResultListCtrl::OnDestroy>(WM_DESTROY),
+    msgmap::NotifyReflect<&CResultListCtrl::OnDeleteAllNotify>(LVN_DELETEALLITEMS),
 };
 const MessageMap CResultListCtrl::messageMap = MakeMessageMap(&CListCtrl::messageMap, messageEntries);
 
@@ -154,6 +155,14 @@ void CResultListCtrl::OnColumnClick(NMHDR* notify, LRESULT* result)
     if (compareFunc == nullptr || GetItemCount() < 2)
         return;
     SortByColumn(reinterpret_cast<NMLISTVIEW*>(notify)->iSubItem);
+}
+
+void CResultListCtrl::OnDeleteAllNotify(NMHDR*, LRESULT* result)
+{
+    // Nothing is kept per row, so nobody needs a notification per row: without
+    // this every row of a Clear, a new search or the list's destruction would
+    // travel through the parent's dispatch on its own.
+    *result = TRUE;
 }
 
 void CResultListCtrl::SortByColumn(int column)

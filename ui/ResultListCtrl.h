@@ -63,6 +63,7 @@ protected:
     LRESULT OnDeleteItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeleteAllItems(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+    void OnDeleteAllNotify(NMHDR* notify, LRESULT* result);
 
     DECLARE_MESSAGE_MAP()
 

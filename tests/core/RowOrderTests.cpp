@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
+#include <random>
 #include <set>
 
 namespace trawl {
@@ -167,8 +169,69 @@ TEST_F(CompareRowsTest, TiesWhenNothingCanBeCompared)
     ASSERT_LT(CompareRows(0, 1, 0), 0);
     for (intptr_t column : {intptr_t{-1}, intptr_t{4}, intptr_t{1} << 40})
         EXPECT_EQ(CompareRows(0, 1, column), 0) << "column " << column;
-    EXPECT_EQ(CompareRows(0, 2, 0), 0) << "unknown item";
-    EXPECT_EQ(CompareRows(2, 0, 0), 0) << "unknown item";
+    EXPECT_EQ(CompareRows(2, 3, 0), 0) << "two unknown items";
+}
+
+TEST_F(CompareRowsTest, UnknownRowsSortAfterKnownOnes)
+{
+    list.snapshot.Add(0, "a", 0);
+    list.snapshot.Add(1, "b", 1);
+    sortTargetList = &list;
+    // Were an unknown row equal to both, "a" ~ unknown ~ "b" would not be transitive.
+    EXPECT_LT(CompareRows(1, 2, 0), 0);
+    EXPECT_GT(CompareRows(2, 0, 0), 0);
+}
+
+// Cells of every kind a column can hold, and some no column would: damaged
+// dates, signs and spaces in sizes, long and empty texts.
+std::string RandomCell(std::mt19937& random)
+{
+    auto pick = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
+    char text[64];
+    switch (pick(6)) {
+    case 0:
+        std::snprintf(text, sizeof text, "%2d/%02d/%04d  %02d:%02d", 1 + pick(12), 1 + pick(3),
+                      1999 + pick(3), pick(3), pick(60));
+        return text;
+    case 1:
+        std::snprintf(text, sizeof text, "%s%dKB", pick(4) == 0 ? " -" : "", pick(2000));
+        return text;
+    case 2:
+        return std::string(static_cast<size_t>(pick(4)) + 1, "aAbB /:"[pick(7)]);
+    case 3:
+        return std::string(250 + static_cast<size_t>(pick(20)), 'x') + std::to_string(pick(10));
+    case 4:
+        return std::string(" 1/0") + std::to_string(pick(3)) + "/2000" + (pick(2) ? "  00:00" : " 0:0x");
+    default:
+        return {};
+    }
+}
+
+TEST_F(CompareRowsTest, IsAStrictWeakOrderOnRandomRows)
+{
+    std::mt19937 random(8);
+    for (int sample = 0; sample < 200; ++sample) {
+        const int column = sample % maxResultColumns;
+        list.snapshot.Clear();
+        constexpr int rows = 12;
+        for (int row = 0; row < rows; ++row)
+            if (random() % 8 != 0) // now and then a row the list cannot give
+                list.snapshot.Add(row, RandomCell(random), row);
+        sortTargetList = &list;
+        auto order = [&](int a, int b) { return Sign(CompareRows(a, b, column)); };
+        for (int a = 0; a < rows; ++a) {
+            ASSERT_EQ(order(a, a), 0) << "sample " << sample;
+            for (int b = 0; b < rows; ++b) {
+                ASSERT_EQ(order(a, b), -order(b, a)) << "sample " << sample << ": " << a << ", " << b;
+                for (int c = 0; c < rows; ++c) {
+                    if (order(a, b) == order(b, c)) {
+                        ASSERT_EQ(order(a, c), order(a, b))
+                            << "sample " << sample << ": " << a << ", " << b << ", " << c;
+                    }
+                }
+            }
+        }
+    }
 }
 
 TEST_F(CompareRowsTest, SortsEachColumnByItsKind)

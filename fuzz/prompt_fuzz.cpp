@@ -1,0 +1,34 @@
+// The status-line rules: the variable's text shows only under 40 characters,
+// the found pane names any count, Search needs a pattern and a source.
+#include "core/FormRules.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+using namespace trawl;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    FuzzedDataProvider input(data, size);
+    const int32_t count = input.ConsumeIntegral<int32_t>();
+    const bool useEnvironment = input.ConsumeBool();
+    const bool variableSelected = input.ConsumeBool();
+    const std::string fileName = input.ConsumeRandomLengthString(64);
+    const std::string myPath = input.ConsumeRandomLengthString(64);
+    const std::string entry = input.ConsumeRemainingBytesAsString();
+
+    if (EntryFitsStatusLine(entry) != (entry.size() < statusEntryLimit))
+        std::abort();
+
+    const std::string pane = FoundCountText(count);
+    if (pane != (count == 0 ? std::string("Empty") : "Found " + std::to_string(count)))
+        std::abort();
+
+    const bool complete = InputsComplete(fileName, useEnvironment, variableSelected, myPath);
+    if (complete != (!fileName.empty() && (useEnvironment ? variableSelected : !myPath.empty())))
+        std::abort();
+    return 0;
+}
