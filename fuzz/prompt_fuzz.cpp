@@ -4,6 +4,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -20,7 +21,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string myPath = input.ConsumeRandomLengthString(64);
     const std::string entry = input.ConsumeRemainingBytesAsString();
 
-    if (EntryFitsStatusLine(entry) != (entry.size() < statusEntryLimit))
+    // The rule counts characters: one to four bytes each in UTF-8, one byte
+    // each in plain ASCII.
+    const bool fits = EntryFitsStatusLine(entry);
+    const bool ascii = std::all_of(entry.begin(), entry.end(), [](char c) { return (c & 0x80) == 0; });
+    if ((ascii && fits != (entry.size() < statusEntryLimit)) || (entry.size() < statusEntryLimit && !fits) ||
+        (entry.size() >= 4 * statusEntryLimit && fits))
         std::abort();
 
     const std::string pane = FoundCountText(count);

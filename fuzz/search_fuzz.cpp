@@ -1,8 +1,10 @@
 // The search over a fake directory tree: random names, patterns and lists.
 // Every listed row is a matching file of a searched directory, in list and
 // enumeration order, numbered from 0, with exactly the cells the options
-// select; the finder never gets a path longer than the platform takes.
+// select; the finder never gets a path longer than the platform takes
+// (counted in UTF-16 units, as the platform counts).
 #include "core/DirectorySearch.h"
+#include "core/TextCount.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -39,7 +41,7 @@ public:
     void FindMatches(const std::string& searchPath,
                      const std::function<void(const FoundEntry&)>& onEntry) override
     {
-        if (searchPath.size() > maxPathChars)
+        if (Utf16Length(searchPath) > maxPathChars)
             std::abort();
         const size_t split = searchPath.find_last_of("\\/");
         const std::string directory = searchPath.substr(0, split);
@@ -140,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     size_t next = 0;
     for (const std::string& directory : SplitDirectoryList(list)) {
         const std::string searchPath = JoinPath(directory, pattern);
-        if (searchPath.size() > maxPathChars)
+        if (Utf16Length(searchPath) > maxPathChars)
             continue;
         std::vector<std::string> listed;
         tree.FindMatches(searchPath, [&](const FoundEntry& entry) {
