@@ -5,33 +5,23 @@
 #include "res/resource.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
-#include <map>
+#include <sstream>
 #include <string>
 
 namespace {
 
-// Set in the copy of this program that the high-DPI test starts.
+// Set in the copy of this program that the high-DPI test starts: its DPI, and
+// the shares of TextShares at 96 DPI.
 constexpr char childDpiVariable[] = "TRAWL_TEST_DPI";
+constexpr char sharesVariable[] = "TRAWL_TEST_TEXT_SHARES";
 
-struct Units {
-    int x, y, width, height;
-};
-
-// Dialog units of the form in pixels, as the dialog manager maps them.
-RECT Pixels(HWND form, Units units)
+// Dialog units of the form in pixels, mapped one by one as the dialog manager places its controls.
+RECT Pixels(HWND form, RECT r, int to = 1, int from = 1)
 {
-    // Mapped one by one, as the dialog manager places its controls.
-    RECT rect{units.x, units.y, units.width, units.height};
-    MapDialogRect(form, &rect);
-    return {rect.left, rect.top, rect.left + rect.right, rect.top + rect.bottom};
-}
-
-RECT Scaled(RECT rect, int to, int from)
-{
-    return {MulDiv(rect.left, to, from), MulDiv(rect.top, to, from), MulDiv(rect.right, to, from),
-            MulDiv(rect.bottom, to, from)};
+    MapDialogRect(form, &r);
+    return {MulDiv(r.left, to, from), MulDiv(r.top, to, from), MulDiv(r.left + r.right, to, from),
+            MulDiv(r.top + r.bottom, to, from)};
 }
 
 std::string Show(const RECT& rect)
@@ -40,18 +30,11 @@ std::string Show(const RECT& rect)
            "," + std::to_string(rect.bottom);
 }
 
-std::string ClassOf(HWND window)
+RECT WindowRect(HWND window)
 {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string TextOf(HWND window)
-{
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
 }
 
 // Text as drawn, in the window's own font: the "&" of a mnemonic is not drawn.
@@ -71,9 +54,9 @@ struct TemplateControl {
     int id;
     const char* className;
     const char* text; // null: not compared
-    Units units;
-    bool border; // a plain or a sunken one
-    DWORD mask;  // the style bits compared
+    RECT units;       // left, top, width, height
+    bool border;      // a plain or a sunken one
+    DWORD mask;       // the style bits compared
     DWORD style;
 };
 
@@ -96,82 +79,44 @@ const TemplateControl form101[] = {
     {IDC_SOURCELABEL, "Static", "Environment:", {7, 33, 40, 8}, false, WS_VISIBLE | SS_TYPEMASK, WS_VISIBLE | SS_LEFT},
 };
 // clang-format on
-constexpr Units formSize{0, 0, 270, 137};
-
-// Control id and percent of its room that its text takes, as "id:percent;...".
-constexpr char sharesVariable[] = "TRAWL_TEST_TEXT_SHARES";
-
-std::map<int, int> ParseShares(const char* text)
-{
-    std::map<int, int> shares;
-    int id = 0;
-    int share = 0;
-    int used = 0;
-    while (text != nullptr && std::sscanf(text, "%d:%d;%n", &id, &share, &used) == 2 && used > 0) {
-        shares[id] = share;
-        text += used;
-    }
-    return shares;
-}
+constexpr RECT formSize{0, 0, 270, 137};
 
 class LayoutChecks : public TrawlSession {
 protected:
-    // For each text of the form: the text, with what its control draws beside
-    // it (a check box its box and gap, a button its edges), as a percent of
-    // the control's width.
-    std::map<int, int> TextShares() const
+    // Each text of the form fits its control's height; for a label, check box
+    // or button, the percent of the control's width that the text takes with
+    // what the control draws beside it (box and gap, edges).
+    std::vector<std::pair<int, int>> TextShares() const
     {
-        const int dpi = DpiOfWindow(form);
-        const std::pair<int, int> decorations[] = {
-            {0xFFFF, 0}, {IDC_SOURCELABEL, 0}, {IDC_ENVCHECK, 16}, {IDC_SEARCH, 4}, {IDC_CLEAR, 4}};
-        std::map<int, int> shares;
+        const std::pair<int, int> decorations[] = {{0xFFFF, 0},      {IDC_SOURCELABEL, 0}, {IDC_ENVCHECK, 16},
+                                                   {IDC_SEARCH, 4},  {IDC_CLEAR, 4},       {IDC_FILENAME, -1},
+                                                   {IDC_ENVLIST, -1}};
+        std::vector<std::pair<int, int>> shares;
         for (const auto& [id, decoration] : decorations) {
-            const HWND control = GetDlgItem(form, id);
             RECT client{};
-            GetClientRect(control, &client);
-            const SIZE extent = TextExtent(control, TextOf(control));
-            EXPECT_LE(extent.cy, client.bottom) << TextOf(control);
-            shares[id] =
-                MulDiv(extent.cx + ScaleForDpi(decoration, dpi), 100, std::max<LONG>(client.right, 1));
+            GetClientRect(Control(id), &client);
+            const SIZE extent = TextExtent(Control(id), decoration < 0 ? "Xy" : Text(id));
+            EXPECT_LE(extent.cy, client.bottom) << id;
+            if (decoration >= 0)
+                shares.emplace_back(id, MulDiv(extent.cx + ScaleForDpi(decoration, DpiOfWindow(form)), 100,
+                                               std::max<LONG>(client.right, 1)));
         }
         return shares;
     }
 
-    // The children of the form in creation order.
-    std::vector<HWND> Children() const
-    {
-        std::vector<HWND> children;
-        for (HWND child = GetWindow(form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-            children.push_back(child);
-        return children;
-    }
-
-    RECT PlaceOfWindow(HWND window) const
-    {
-        RECT rect{};
-        GetWindowRect(window, &rect);
-        MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
-        const POINT scroll = view->GetScrollPosition();
-        OffsetRect(&rect, scroll.x, scroll.y);
-        return rect;
-    }
-
-    // The list and the buttons stand where the resize rule puts them for the
-    // form's real client size: never laid out below the first size, the
-    // list's right and bottom margins equal to its left one, the buttons'
-    // right edges in line with the list's. Template pixels are scaled by
-    // to/from after a DPI change.
+    // For the form's real client size, never below the first: the list's right and bottom margins
+    // equal its left one, the buttons' right edges in line with it. Scaled by to/from after a DPI change.
     void ExpectTheResizeRule(int to = 1, int from = 1) const
     {
         const RECT client = view->GetClientRect();
-        const RECT first = Scaled(Pixels(form, formSize), to, from);
-        const RECT list = Scaled(Pixels(form, form101[6].units), to, from);
+        const RECT first = Pixels(form, formSize, to, from);
         const int width = std::max(client.right, first.right);
         const int height = std::max(client.bottom, first.bottom);
+        const RECT list = Pixels(form, form101[6].units, to, from);
         const int margin = list.left;
         EXPECT_EQ(Show(PlaceOf(IDC_RESULTS)), Show({margin, list.top, width - margin, height - margin}));
         for (const TemplateControl& button : {form101[4], form101[5]}) {
-            const RECT expected = Scaled(Pixels(form, button.units), to, from);
+            const RECT expected = Pixels(form, button.units, to, from);
             const RECT now = PlaceOf(button.id);
             EXPECT_EQ(now.right, width - margin) << button.text;
             EXPECT_EQ(now.top, expected.top) << button.text;
@@ -180,50 +125,42 @@ protected:
                 << button.text;
         }
     }
-
-    void SizeFrame(int width, int height)
-    {
-        SetWindowPos(frameWindow, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        Pump();
-    }
-
-    void ExpectTheDpiOfThisRun()
-    {
-        if (const char* expected = std::getenv(childDpiVariable)) {
-            EXPECT_EQ(DpiOfWindow(form), std::atoi(expected));
-        }
-    }
 };
 
-TEST_F(LayoutChecks, TemplateStandsAsWrittenAtStart)
+TEST_F(LayoutChecks, AtStartTheTemplateStandsAsWrittenAndNoTextIsClipped)
 {
+    // Every optional column, so that every heading is measured.
+    ForgetSettings();
+    const DWORD on = 1;
+    for (const char* name : {"FileSize", "FileDate", "FileAttrib"})
+        RegSetKeyValueA(HKEY_CURRENT_USER, settingsKey, name, REG_DWORD, &on, sizeof on);
     Start();
-    ExpectTheDpiOfThisRun();
-    const LONG formStyle = GetWindowLongA(form, GWL_STYLE);
-    EXPECT_NE(formStyle & WS_CHILD, 0);
-    EXPECT_EQ(formStyle & (WS_CAPTION | WS_BORDER), 0);
-    const RECT client = view->GetClientRect();
-    EXPECT_EQ(Show(client), Show(Pixels(form, formSize)));
+    ForgetSettings();
+    const int dpi = DpiOfWindow(form);
+    EXPECT_EQ(dpi, std::getenv(childDpiVariable) ? std::atoi(std::getenv(childDpiVariable)) : dpi);
+    EXPECT_EQ(GetWindowLongA(form, GWL_STYLE) & (WS_CHILD | WS_CAPTION | WS_BORDER), WS_CHILD);
+    EXPECT_EQ(Show(view->GetClientRect()), Show(Pixels(form, formSize)));
 
-    const std::vector<HWND> children = Children();
-    ASSERT_EQ(children.size(), std::size(form101));
-    for (size_t i = 0; i < children.size(); ++i) {
+    size_t i = 0;
+    for (HWND child = GetWindow(form, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT), ++i) {
+        ASSERT_LT(i, std::size(form101));
         const TemplateControl& c = form101[i];
-        const HWND child = children[i];
         SCOPED_TRACE(c.id);
         EXPECT_EQ(LOWORD(GetDlgCtrlID(child)), c.id);
-        EXPECT_EQ(lstrcmpiA(ClassOf(child).c_str(), c.className), 0) << ClassOf(child);
+        char className[64] = {};
+        GetClassNameA(child, className, sizeof className);
+        EXPECT_EQ(lstrcmpiA(className, c.className), 0) << className;
         if (c.text != nullptr) {
-            EXPECT_EQ(TextOf(child), c.text);
+            EXPECT_EQ(Text(c.id), c.text);
         }
         const LONG style = GetWindowLongA(child, GWL_STYLE);
         EXPECT_EQ(style & c.mask, c.style);
         // Edits and lists draw a border the template asks for as a sunken edge.
-        const bool border =
-            (style & WS_BORDER) != 0 || (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
-        EXPECT_EQ(border, c.border);
+        EXPECT_EQ((style & WS_BORDER) != 0 || (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0,
+                  c.border);
         const RECT expected = Pixels(form, c.units);
-        RECT place = PlaceOfWindow(child);
+        RECT place = PlaceOf(c.id);
         if (c.id == IDC_ENVLIST) {
             // The template's height is the dropped height; the list that
             // drops down has the vertical scroll bar.
@@ -235,105 +172,25 @@ TEST_F(LayoutChecks, TemplateStandsAsWrittenAtStart)
         }
         EXPECT_EQ(Show(place), Show(expected));
     }
-}
+    EXPECT_EQ(i, std::size(form101));
 
-TEST_F(LayoutChecks, ResizeRuleHoldsAcrossScrollBars)
-{
-    Start();
-    RECT start{};
-    GetWindowRect(frameWindow, &start);
-    const int width = start.right - start.left;
-    const int height = start.bottom - start.top;
-
-    enum class Step { Size, Maximise, Restore };
-    struct Case {
-        const char* name;
-        Step step;
-        int dx = 0, dy = 0; // change from the first frame size
-    };
-    // One sequence, so that each change starts from the state the one before left,
-    // on either side of the first size.
-    const Case cases[] = {
-        {"shrink below the first size", Step::Size, -100, -60},
-        {"grow past it", Step::Size, 120, 70},
-        {"wide but short, from above", Step::Size, 200, -60},
-        {"shrink again", Step::Size, -100, -60},
-        {"wide but short, from below", Step::Size, 200, -60},
-        {"narrow but tall", Step::Size, -100, 100},
-        {"maximise from narrow", Step::Maximise},
-        {"restore", Step::Restore},
-        {"small", Step::Size, -100, -60},
-        {"maximise from small", Step::Maximise},
-        {"restore", Step::Restore},
-        {"large", Step::Size, 120, 70},
-        {"maximise from large", Step::Maximise},
-        {"restore", Step::Restore},
-        {"first size", Step::Size, 0, 0},
-    };
-    RECT beforeMaximise{};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        switch (c.step) {
-        case Step::Size:
-            SizeFrame(width + c.dx, height + c.dy);
-            break;
-        case Step::Maximise:
-            GetWindowRect(frameWindow, &beforeMaximise);
-            ShowWindow(frameWindow, SW_MAXIMIZE);
-            Pump();
-            EXPECT_NE(IsZoomed(frameWindow), FALSE);
-            break;
-        case Step::Restore: {
-            ShowWindow(frameWindow, SW_RESTORE);
-            Pump();
-            RECT now{};
-            GetWindowRect(frameWindow, &now);
-            EXPECT_EQ(Show(now), Show(beforeMaximise));
-            break;
-        }
-        }
-        ExpectTheResizeRule();
-    }
-}
-
-TEST_F(LayoutChecks, NoControlTextIsClipped)
-{
-    // Every optional column, so that every heading is measured.
-    ForgetSettings();
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, settingsKey, &key), ERROR_SUCCESS);
-    const DWORD on = 1;
-    for (const char* name : {"FileSize", "FileDate", "FileAttrib"})
-        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof on);
-    RegCloseKey(key);
-    Start();
-    ForgetSettings();
-    ExpectTheDpiOfThisRun();
-    const int dpi = DpiOfWindow(form);
-    // The form's texts fit their controls as the template's font allows; at a
-    // higher DPI none may take a larger share of its room than at 96 DPI.
-    const std::map<int, int> atDefaultDpi = ParseShares(std::getenv(sharesVariable));
+    // The texts fit as the template's font allows: at a higher DPI none takes
+    // a larger share of its room than at 96 DPI.
+    std::istringstream parent(std::getenv(sharesVariable) ? std::getenv(sharesVariable) : "");
     for (const auto& [id, share] : TextShares()) {
-        SCOPED_TRACE(TextOf(GetDlgItem(form, id)));
-        const auto before = atDefaultDpi.find(id);
-        if (before != atDefaultDpi.end()) {
-            EXPECT_LE(share, std::max(before->second, 100) + 2) << "percent of the room at " << dpi << " DPI";
+        int first = 0;
+        if (parent >> first) {
+            EXPECT_LE(share, std::max(first, 100) + 2) << Text(id) << " at " << dpi << " DPI";
         }
-    }
-    for (int id : {IDC_FILENAME, IDC_ENVLIST}) {
-        RECT client{};
-        GetClientRect(Control(id), &client);
-        EXPECT_LE(TextExtent(Control(id), "Xy").cy, client.bottom) << id;
     }
     // Headings keep the header's own margins of three edges on either side.
     const HWND header = reinterpret_cast<HWND>(SendMessageA(Control(IDC_RESULTS), LVM_GETHEADER, 0, 0));
-    ASSERT_EQ(Headings(), (std::vector<std::string>{"Files", "Size", "Date Modify", "Attribute"}));
-    for (int column = 0; column < 4; ++column) {
-        const std::string heading = Headings()[static_cast<size_t>(column)];
-        EXPECT_LE(TextExtent(header, heading).cx + 6 * SystemMetricForDpi(SM_CXEDGE, dpi),
+    const std::vector<std::string> headings = Headings();
+    ASSERT_EQ(headings, (std::vector<std::string>{"Files", "Size", "Date Modify", "Attribute"}));
+    for (int column = 0; column < 4; ++column)
+        EXPECT_LE(TextExtent(header, headings[column]).cx + 6 * SystemMetricForDpi(SM_CXEDGE, dpi),
                   view->resultList.GetColumnWidth(column))
-            << heading;
-    }
+            << headings[column];
     // The found count, however large, and the key indicators.
     const HWND bar = frame->GetStatusBar()->GetSafeHwnd();
     for (int32_t count : {1, 32768, 9999999, 10000000}) {
@@ -350,6 +207,44 @@ TEST_F(LayoutChecks, NoControlTextIsClipped)
     }
 }
 
+TEST_F(LayoutChecks, ResizeRuleHoldsAcrossScrollBars)
+{
+    Start();
+    const RECT start = WindowRect(frameWindow);
+    struct Case {
+        const char* name;
+        int dx, dy;            // change from the first frame size
+        bool maximise = false; // then maximised and restored
+    };
+    // One sequence, so that each change starts from the state the one before
+    // left, on either side of the first size.
+    // clang-format off
+    const Case cases[] = {
+        {"shrink below the first size", -100, -60}, {"grow past it", 120, 70},
+        {"wide but short, from above", 200, -60}, {"shrink again", -100, -60},
+        {"wide but short, from below", 200, -60}, {"narrow but tall", -100, 100, true},
+        {"small", -100, -60, true}, {"large", 120, 70, true}, {"first size", 0, 0}};
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetWindowPos(frameWindow, nullptr, 0, 0, start.right - start.left + c.dx,
+                     start.bottom - start.top + c.dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Pump();
+        ExpectTheResizeRule();
+        if (!c.maximise)
+            continue;
+        const RECT before = WindowRect(frameWindow);
+        ShowWindow(frameWindow, SW_MAXIMIZE);
+        Pump();
+        EXPECT_NE(IsZoomed(frameWindow), FALSE);
+        ExpectTheResizeRule();
+        ShowWindow(frameWindow, SW_RESTORE);
+        Pump();
+        EXPECT_EQ(Show(WindowRect(frameWindow)), Show(before));
+        ExpectTheResizeRule();
+    }
+}
+
 TEST_F(LayoutChecks, FollowsTheWindowToAMonitorOfAnotherDpi)
 {
     Start();
@@ -357,25 +252,20 @@ TEST_F(LayoutChecks, FollowsTheWindowToAMonitorOfAnotherDpi)
     const LONG fontHeight = TextExtent(Control(IDC_FILENAME), "Xy").cy;
     for (int target : {dpi * 3 / 2, dpi}) {
         SCOPED_TRACE(target);
-        RECT suggested{};
-        GetWindowRect(frameWindow, &suggested);
+        RECT suggested = WindowRect(frameWindow);
         const int from = target == dpi ? dpi * 3 / 2 : dpi;
         suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, target, from);
         suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, target, from);
         SendMessageA(frameWindow, WM_DPICHANGED, MAKEWPARAM(target, target),
                      reinterpret_cast<LPARAM>(&suggested));
         Pump();
-        RECT now{};
-        GetWindowRect(frameWindow, &now);
-        EXPECT_EQ(Show(now), Show(suggested));
+        EXPECT_EQ(Show(WindowRect(frameWindow)), Show(suggested));
         // Controls the resize rule leaves alone keep the template's place, scaled.
         for (const TemplateControl& c : {form101[0], form101[2], form101[3], form101[7], form101[8]}) {
-            const RECT expected = Scaled(Pixels(form, c.units), target, dpi);
-            const RECT place = PlaceOfWindow(GetDlgItem(form, c.id));
-            EXPECT_NEAR(place.left, expected.left, 1) << c.text;
-            EXPECT_NEAR(place.top, expected.top, 1) << c.text;
-            EXPECT_NEAR(place.right, expected.right, 1) << c.text;
-            EXPECT_NEAR(place.bottom, expected.bottom, 1) << c.text;
+            const RECT expected = Pixels(form, c.units, target, dpi);
+            const RECT place = PlaceOf(c.id);
+            for (auto side : {&RECT::left, &RECT::top, &RECT::right, &RECT::bottom})
+                EXPECT_NEAR(place.*side, expected.*side, 1) << c.text << " " << Show(place);
         }
         EXPECT_NEAR(TextExtent(Control(IDC_FILENAME), "Xy").cy, MulDiv(fontHeight, target, dpi), 2);
         ExpectTheResizeRule(target, dpi);
@@ -391,20 +281,16 @@ TEST_F(LayoutChecks, PassAgainAt144Dpi)
         GTEST_SKIP() << "this is the copy started at high DPI";
     Start();
     std::string shares;
-    for (const auto& [id, share] : TextShares())
-        shares += std::to_string(id) + ":" + std::to_string(share) + ";";
+    for (const auto& entry : TextShares())
+        shares += std::to_string(entry.second) + " ";
     Stop();
-
-    constexpr char desktopKey[] = "Control Panel\\Desktop";
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, desktopKey, &key), ERROR_SUCCESS);
-    DWORD previous = 0;
-    DWORD size = sizeof previous;
-    const bool hadValue = RegQueryValueExA(key, "LogPixels", nullptr, nullptr,
-                                           reinterpret_cast<BYTE*>(&previous), &size) == ERROR_SUCCESS;
+    constexpr char desktop[] = "Control Panel\\Desktop";
+    DWORD previous = 0, size = sizeof previous;
+    const bool hadValue = RegGetValueA(HKEY_CURRENT_USER, desktop, "LogPixels", RRF_RT_REG_DWORD, nullptr,
+                                       &previous, &size) == ERROR_SUCCESS;
     const DWORD highDpi = 144;
-    RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&highDpi), sizeof highDpi);
-
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels", REG_DWORD, &highDpi, sizeof highDpi),
+              ERROR_SUCCESS);
     char program[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, program, sizeof program);
     std::string command = std::string("\"") + program + "\" --gtest_filter=LayoutChecks.*";
@@ -425,11 +311,9 @@ TEST_F(LayoutChecks, PassAgainAt144Dpi)
         CloseHandle(process.hProcess);
     }
     if (hadValue)
-        RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous),
-                       sizeof previous);
+        RegSetKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels", REG_DWORD, &previous, sizeof previous);
     else
-        RegDeleteValueA(key, "LogPixels");
-    RegCloseKey(key);
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels");
     ASSERT_TRUE(started) << command;
     EXPECT_EQ(exitCode, 0u) << "the layout checks failed at 144 DPI (their output is above)";
 }

@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <new>
 
+// Only the plain and the sized forms are replaced: the C++ library, linked
+// statically, builds the array and nothrow forms on these.
 namespace {
 
 constexpr unsigned char freedByte = 0xDD;
@@ -15,6 +19,12 @@ constexpr size_t heldBlocks = 8192;
 struct Held {
     unsigned char* block;
     size_t size;
+
+    bool Overwritten() const
+    {
+        return block != nullptr && std::any_of(block + headerSize, block + headerSize + size,
+                                               [](auto b) { return b != freedByte; });
+    }
 };
 
 SRWLOCK lock = SRWLOCK_INIT;
@@ -22,47 +32,12 @@ Held held[heldBlocks];
 size_t nextSlot = 0;
 size_t corrupted = 0;
 
-bool StillPoisoned(const Held& entry)
-{
-    for (size_t i = 0; i < entry.size; ++i)
-        if (entry.block[headerSize + i] != freedByte)
-            return false;
-    return true;
-}
-
 // Checks a held block and gives it back to the C heap. Under the lock.
 void Release(Held& entry)
 {
-    if (entry.block == nullptr)
-        return;
-    if (!StillPoisoned(entry))
-        ++corrupted;
+    corrupted += entry.Overwritten();
     std::free(entry.block);
     entry = {};
-}
-
-void* Allocate(size_t size)
-{
-    auto* block = static_cast<unsigned char*>(std::malloc(headerSize + (size != 0 ? size : 1)));
-    if (block == nullptr)
-        throw std::bad_alloc();
-    std::memcpy(block, &size, sizeof size);
-    return block + headerSize;
-}
-
-void Free(void* pointer) noexcept
-{
-    if (pointer == nullptr)
-        return;
-    auto* block = static_cast<unsigned char*>(pointer) - headerSize;
-    size_t size = 0;
-    std::memcpy(&size, block, sizeof size);
-    std::memset(pointer, freedByte, size);
-    AcquireSRWLockExclusive(&lock);
-    Release(held[nextSlot]);
-    held[nextSlot] = {block, size};
-    nextSlot = (nextSlot + 1) % heldBlocks;
-    ReleaseSRWLockExclusive(&lock);
 }
 
 } // namespace
@@ -72,10 +47,8 @@ namespace poison {
 size_t CorruptedFreedBlocks()
 {
     AcquireSRWLockExclusive(&lock);
-    size_t found = corrupted;
-    for (const Held& entry : held)
-        if (entry.block != nullptr && !StillPoisoned(entry))
-            ++found;
+    const size_t found = corrupted + std::count_if(std::begin(held), std::end(held),
+                                                   [](const Held& entry) { return entry.Overwritten(); });
     ReleaseSRWLockExclusive(&lock);
     return found;
 }
@@ -93,49 +66,29 @@ void Reset()
 
 void* operator new(size_t size)
 {
-    return Allocate(size);
+    auto* block = static_cast<unsigned char*>(std::malloc(headerSize + (size != 0 ? size : 1)));
+    if (block == nullptr)
+        throw std::bad_alloc();
+    std::memcpy(block, &size, sizeof size);
+    return block + headerSize;
 }
-void* operator new[](size_t size)
-{
-    return Allocate(size);
-}
-void* operator new(size_t size, const std::nothrow_t&) noexcept
-{
-    try {
-        return Allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new[](size_t size, const std::nothrow_t&) noexcept
-{
-    try {
-        return Allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
+
 void operator delete(void* pointer) noexcept
 {
-    Free(pointer);
+    if (pointer == nullptr)
+        return;
+    auto* block = static_cast<unsigned char*>(pointer) - headerSize;
+    size_t size = 0;
+    std::memcpy(&size, block, sizeof size);
+    std::memset(pointer, freedByte, size);
+    AcquireSRWLockExclusive(&lock);
+    Release(held[nextSlot]);
+    held[nextSlot] = {block, size};
+    nextSlot = (nextSlot + 1) % heldBlocks;
+    ReleaseSRWLockExclusive(&lock);
 }
-void operator delete[](void* pointer) noexcept
-{
-    Free(pointer);
-}
+
 void operator delete(void* pointer, size_t) noexcept
 {
-    Free(pointer);
-}
-void operator delete[](void* pointer, size_t) noexcept
-{
-    Free(pointer);
-}
-void operator delete(void* pointer, const std::nothrow_t&) noexcept
-{
-    Free(pointer);
-}
-void operator delete[](void* pointer, const std::nothrow_t&) noexcept
-{
-    Free(pointer);
+    operator delete(pointer);
 }

@@ -175,64 +175,52 @@ TEST_F(ResultFillTest, NothingFoundLeavesTheMessageRow)
     EXPECT_EQ(list.GetColumnWidth(0), list.GetStringWidth(message) + 10);
 }
 
-// Names that the code page of an older system cannot all carry; O.txt is
-// where such a system's best fit for the Omega would land.
-const std::vector<std::string> fixtureNames = {"O.txt",       "Ω.txt",    "日本.txt",
-                                               "emoji-😀.txt", "café.txt", "€.txt"};
-
-std::wstring Wide(const std::string& text, UINT codePage = CP_UTF8)
+// The long path of the file a path in the code page reaches, empty when it reaches none.
+std::wstring FileReached(const std::string& path, UINT codePage)
 {
-    return WideFromCodePage(text, codePage).value_or(L"");
-}
-
-// The long path of the file a path reaches, empty when it reaches none.
-std::wstring FileReached(const std::wstring& path)
-{
+    const std::wstring wide = WideFromCodePage(path, codePage).value_or(L"");
     wchar_t longPath[MAX_PATH] = {};
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES ||
-        GetLongPathNameW(path.c_str(), longPath, MAX_PATH) == 0)
+    if (GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES ||
+        GetLongPathNameW(wide.c_str(), longPath, MAX_PATH) == 0)
         return {};
     return longPath;
 }
 
-class NameFixtureTest : public ResultFillTest {
-protected:
-    void SetUp() override
-    {
-        ResultFillTest::SetUp();
-        names = tree.Directory("names");
-        for (const std::string& name : fixtureNames) {
-            const std::string path = names + "\\" + name;
-            FixtureTree::File(path, 1, aTime);
-            files.insert(FileReached(Wide(path)));
-        }
-        ASSERT_EQ(files.size(), fixtureNames.size());
-    }
-
-    std::string names;
-    std::set<std::wstring> files;
-};
-
-TEST_F(NameFixtureTest, WhereTheCodePageFallsShortEachPathStillReachesOnlyItsOwnFile)
+TEST_F(ResultFillTest, WhereTheCodePageFallsShortEachPathStillReachesOnlyItsOwnFile)
 {
+    const std::string names = tree.Directory("names");
+    std::set<std::wstring> files, reached;
+    for (const std::string& name : nonAsciiFixtureNames) {
+        FixtureTree::File(names + "\\" + name, 1, aTime);
+        files.insert(FileReached(names + "\\" + name, CP_UTF8));
+    }
+    ASSERT_EQ(files.size(), nonAsciiFixtureNames.size());
     // As on a system that ignores the manifest: Western code page 1252.
-    Win32FileFinder finder(1252);
-    std::set<std::wstring> reached;
-    finder.FindMatches(names + "\\*.txt", [&](const trawl::FoundEntry& entry) {
+    Win32FileFinder(1252).FindMatches(names + "\\*.txt", [&](const trawl::FoundEntry& entry) {
         const std::string path = names + "\\" + std::string(entry.name);
         ASSERT_TRUE(IsExactListedPath(path, 1252)) << path;
-        const std::wstring file = FileReached(Wide(path, 1252));
-        EXPECT_TRUE(reached.insert(file).second) << path << " reaches a file already listed";
+        EXPECT_TRUE(reached.insert(FileReached(path, 1252)).second)
+            << path << " reaches a file already listed";
     });
     EXPECT_EQ(reached, files);
+}
+
+// Writing a row may throw (out of memory); the directory must not stay open.
+TEST_F(ResultFillTest, FindHandleClosesWhenARowThrows)
+{
+    EXPECT_THROW(Win32FileFinder().FindMatches(second + "\\*.txt",
+                                               [](const trawl::FoundEntry&) { throw std::bad_alloc(); }),
+                 std::bad_alloc);
+    // An open find handle holds the directory: it could not be removed.
+    DeleteFileA((second + "\\c.txt").c_str());
+    EXPECT_NE(RemoveDirectoryA(second.c_str()), FALSE) << GetLastError();
 }
 
 TEST(ListedName, TheLongNameIfCarriedElseTheShortNameElseTheMark)
 {
     struct Case {
         const char* name;
-        std::wstring longName;
-        std::wstring shortName;
+        std::wstring longName, shortName;
         UINT codePage;
         std::string listed;
         bool exact;
@@ -256,28 +244,6 @@ TEST(ListedName, TheLongNameIfCarriedElseTheShortNameElseTheMark)
         EXPECT_EQ(listed, c.listed);
         EXPECT_EQ(IsExactListedPath("Z:\\" + listed, c.codePage), c.exact);
     }
-}
-
-} // namespace
-
-namespace {
-
-// Writing a row may throw (out of memory); the directory must not stay open.
-TEST(FileFinder, HandleClosesWhenARowThrows)
-{
-    FixtureTree tree;
-    const std::string directory = tree.Directory("throwing");
-    const SYSTEMTIME when{2024, 3, 2, 5, 9, 7, 0, 0};
-    FixtureTree::File(directory + "\\a.txt", 1, when);
-    FixtureTree::File(directory + "\\b.txt", 1, when);
-    Win32FileFinder finder;
-    EXPECT_THROW(
-        finder.FindMatches(directory + "\\*.txt", [](const trawl::FoundEntry&) { throw std::bad_alloc(); }),
-        std::bad_alloc);
-    // An open find handle holds the directory: it could not be removed.
-    DeleteFileA((directory + "\\a.txt").c_str());
-    DeleteFileA((directory + "\\b.txt").c_str());
-    EXPECT_NE(RemoveDirectoryA(directory.c_str()), FALSE) << GetLastError();
 }
 
 } // namespace
