@@ -54,7 +54,7 @@ protected:
         DWORD nameLength = sizeof name, value = 0, size = sizeof value;
         for (DWORD i = 0; RegEnumValueA(key, i, name, &nameLength, nullptr, nullptr,
                                         reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS;
-             ++i, nameLength = sizeof name)
+             ++i, nameLength = sizeof name, size = sizeof value)
             values[name] = value;
         RegCloseKey(key);
         return values;
