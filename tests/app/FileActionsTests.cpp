@@ -6,34 +6,30 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
 #include <ctime>
 #include <map>
-#include <optional>
 
 namespace {
 
-// Stands in for the shell: keeps every call and beep, starts nothing.
+using Texts = std::vector<std::string>;
+
+// Stands in for the shell: keeps each call as "verb|file|parameters|directory|show" and each beep.
 class ShellRecorder : public IShell {
 public:
-    struct Call {
-        HWND owner;
-        std::optional<std::string> verb, file, parameters, directory;
-        int show;
-        bool operator==(const Call&) const = default;
-    };
     INT_PTR Execute(HWND owner, const char* verb, const char* file, const char* parameters,
                     const char* directory, int show) override
     {
-        calls.push_back({owner, Text(verb), Text(file), Text(parameters), Text(directory), show});
+        std::string call = owner == form ? "" : "not owned by the form|";
+        for (const char* text : {verb, file, parameters, directory})
+            call += (text != nullptr ? text : "(null)") + std::string("|");
+        calls.push_back(call + std::to_string(show));
         return result;
     }
     void Beep(UINT type) override { beeps.push_back(type); }
 
-    static std::optional<std::string> Text(const char* text)
-    {
-        return text != nullptr ? std::optional<std::string>(text) : std::nullopt;
-    }
-    std::vector<Call> calls;
+    HWND form = nullptr;
+    Texts calls;
     std::vector<UINT> beeps;
     INT_PTR result = 42;
 };
@@ -44,6 +40,7 @@ protected:
     {
         Start();
         view->shell = &shell;
+        shell.form = form;
     }
 
     // Lists the files that match pattern in directory, as a user searching My Path.
@@ -58,15 +55,13 @@ protected:
     // The row becomes the current one, as a click on it makes it; -1 leaves none.
     void ChooseRow(int row)
     {
-        if (row == -1)
-            view->resultList.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        else
-            view->resultList.SetItemState(row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+        const UINT state = row == -1 ? 0 : LVIS_FOCUSED | LVIS_SELECTED;
+        view->resultList.SetItemState(row, state, LVIS_FOCUSED | LVIS_SELECTED);
         Pump();
     }
     int RowOf(const std::string& path) const
     {
-        const std::vector<std::string> rows = Rows();
+        const Texts rows = Rows();
         const auto found = std::find(rows.begin(), rows.end(), path);
         return found != rows.end() ? static_cast<int>(found - rows.begin()) : -1;
     }
@@ -94,8 +89,19 @@ protected:
         SendMessageA(form, WM_NOTIFY, IDC_RESULTS, reinterpret_cast<LPARAM>(&activate));
         Pump();
     }
+    // The message boxes shown since the last look, each as "caption|text|style".
+    Texts BoxesShown()
+    {
+        Texts shown;
+        for (const MessageBoxCloser::Box& box : boxes.Take()) {
+            char style[16] = {};
+            std::snprintf(style, sizeof style, "|%#x", box.style);
+            shown.push_back(box.caption + "|" + box.text + style);
+        }
+        return shown;
+    }
     // Delete chosen on the row, the question answered so; the boxes shown.
-    std::vector<MessageBoxCloser::Box> DeleteRow(int row, int answer, std::function<void()> meanwhile = {})
+    Texts DeleteRow(int row, int answer, std::function<void()> meanwhile = {})
     {
         ChooseRow(row);
         EXPECT_TRUE(PopupEnabled(ID_POPUP_DELETE));
@@ -104,39 +110,31 @@ protected:
         Choose(ID_POPUP_DELETE);
         boxes.beforeAnswer = nullptr;
         boxes.answer = IDOK;
-        return boxes.Take();
+        return BoxesShown();
     }
-    HWND AttribWindow() const
+    HWND AttribWindow() const { return view->attribDlg ? view->attribDlg->GetSafeHwnd() : nullptr; }
+    // The open window's name, size, three times and ticked boxes ("RAHS").
+    Texts Attrib() const
     {
-        return view->attribDlg != nullptr ? view->attribDlg->GetSafeHwnd() : nullptr;
+        const HWND window = AttribWindow();
+        EXPECT_NE(window, nullptr);
+        Texts shown;
+        for (int id :
+             {IDC_ATTR_NAME, IDC_ATTR_SIZE, IDC_ATTR_CREATED, IDC_ATTR_MODIFIED, IDC_ATTR_ACCESSED}) {
+            char text[512] = {};
+            GetDlgItemTextA(window, id, text, sizeof text);
+            shown.push_back(text);
+        }
+        const int flags[] = {IDC_ATTR_READONLY, IDC_ATTR_ARCHIVE, IDC_ATTR_HIDDEN, IDC_ATTR_SYSTEM};
+        shown.emplace_back();
+        for (int i = 0; i < 4; ++i)
+            if (IsDlgButtonChecked(window, flags[i]) == BST_CHECKED)
+                shown.back() += "RAHS"[i];
+        return shown;
     }
-    std::string AttribText(int id) const
+    // A file of that size, whole however long the path; modified then when given.
+    static std::string MakeFile(const std::string& path, LONGLONG size = 0, time_t modified = 0)
     {
-        char text[512] = {};
-        GetDlgItemTextA(AttribWindow(), id, text, sizeof text);
-        return text;
-    }
-    std::string AttribBoxes() const
-    {
-        std::string boxes;
-        for (auto [id, letter] : {std::pair{IDC_ATTR_READONLY, 'R'},
-                                  {IDC_ATTR_ARCHIVE, 'A'},
-                                  {IDC_ATTR_HIDDEN, 'H'},
-                                  {IDC_ATTR_SYSTEM, 'S'}})
-            if (IsDlgButtonChecked(AttribWindow(), id) == BST_CHECKED)
-                boxes += letter;
-        return boxes;
-    }
-    // All five texts and four boxes of the window, joined.
-    std::string AttribShown() const
-    {
-        return AttribText(IDC_ATTR_NAME) + "|" + AttribText(IDC_ATTR_SIZE) + "|" +
-               AttribText(IDC_ATTR_CREATED) + "|" + AttribText(IDC_ATTR_MODIFIED) + "|" +
-               AttribText(IDC_ATTR_ACCESSED) + "|" + AttribBoxes();
-    }
-    static std::string MakeFile(const std::string& path, LONGLONG size = 0)
-    {
-        // Whole, however long the path.
         const std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
         HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
@@ -144,6 +142,11 @@ protected:
         end.QuadPart = size;
         SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
         SetEndOfFile(file);
+        if (modified != 0) {
+            const ULONGLONG ticks = static_cast<ULONGLONG>(modified) * 10000000ULL + 116444736000000000ULL;
+            const FILETIME stamp{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+            SetFileTime(file, nullptr, nullptr, &stamp);
+        }
         CloseHandle(file);
         return path;
     }
@@ -158,162 +161,128 @@ protected:
 
 TEST_F(FileActions, DeleteAsksThenRemovesOnlyThatRowOrExplainsWhy)
 {
-    using Path = const std::string&;
-    HANDLE held = INVALID_HANDLE_VALUE;
-    const auto none = [](Path) {};
+    enum Twist { none, readOnly, heldOpen, fileGone, directoryGone }; // the last two while the question is up
     const struct Case {
-        const char* what;
-        std::function<void(Path)> before, meanwhile; // before the popup opens; while the question is up
+        Twist twist;
         int answer;
         const char* failure; // the error box's second line; null: removed, "": kept without a word
-        bool onDisk;         // the file afterwards
     } cases[] = {
-        {"plain file, Yes", none, none, IDYES, nullptr, false},
-        {"plain file, No", none, none, IDNO, "", true},
-        {"plain file, Enter", none, none, MessageBoxCloser::pressEnter, "", true},
-        {"read-only", [](Path p) { SetFileAttributesA(p.c_str(), 1); }, none, IDYES, "Error: Access denied!",
-         true},
-        {"held open",
-         [&](Path p) { held = CreateFileA(p.c_str(), GENERIC_READ, 1, nullptr, OPEN_EXISTING, 0, nullptr); },
-         none, IDYES, "Error: Sharing violation on the file!", true},
-        {"removed while asked", none, [](Path p) { DeleteFileA(p.c_str()); }, IDYES,
-         "Error: File not found !", false},
-        {"directory removed while asked", none, [](Path p) { RemoveTree(p.substr(0, p.rfind('\\'))); }, IDYES,
-         "Error: Bad path specified !", false},
+        {none, IDYES, nullptr},
+        {none, IDNO, ""},
+        {none, MessageBoxCloser::pressEnter, ""},
+        {readOnly, IDYES, "Error: Access denied!"},
+        {heldOpen, IDYES, "Error: Sharing violation on the file!"},
+        {fileGone, IDYES, "Error: File not found !"},
+        {directoryGone, IDYES, "Error: Bad path specified !"},
     };
     int number = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [twist, answer, failure] : cases) {
         const std::string dir = files.Directory("del" + std::to_string(++number), {"keep.txt", "target.txt"});
         const std::string path = dir + "\\target.txt", keep = dir + "\\keep.txt";
-        c.before(path);
+        SCOPED_TRACE(path);
+        if (twist == readOnly)
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        HANDLE held = twist == heldOpen ? CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                      OPEN_EXISTING, 0, nullptr)
+                                        : INVALID_HANDLE_VALUE;
+        const auto meanwhile = [&] {
+            if (twist == fileGone)
+                DeleteFileA(path.c_str());
+            if (twist == directoryGone)
+                RemoveTree(dir);
+        };
         List(dir, "*.txt");
         const LPARAM keptData = view->resultList.GetItemData(RowOf(keep));
-        const auto shown = DeleteRow(RowOf(path), c.answer, [&] { c.meanwhile(path); });
+        const bool removed = failure == nullptr;
+        Texts expected{"Delete File|Do you really want to DELETE file :\n" + path + " ?|0x124"};
+        if (!removed && *failure != '\0')
+            expected.push_back("Delete File|File: " + path + "\n" + failure + "|0x10");
+        EXPECT_EQ(DeleteRow(RowOf(path), answer, meanwhile), expected);
         if (held != INVALID_HANDLE_VALUE)
-            CloseHandle(std::exchange(held, INVALID_HANDLE_VALUE));
-
-        const bool removed = c.failure == nullptr, failed = !removed && *c.failure != '\0';
-        ASSERT_EQ(shown.size(), failed ? 2u : 1u);
-        EXPECT_EQ(shown[0].caption + "|" + shown[0].text,
-                  "Delete File|Do you really want to DELETE file :\n" + path + " ?");
-        EXPECT_EQ(shown[0].style, 0x124u);
-        if (failed) {
-            EXPECT_EQ(shown[1].caption + "|" + shown[1].text, "Delete File|File: " + path + "\n" + c.failure);
-            EXPECT_EQ(shown[1].style, 0x10u);
-        }
+            CloseHandle(held);
         EXPECT_EQ(RowOf(path) == -1, removed);
         EXPECT_EQ(Pane(1), removed ? "Found 1" : "Found 2");
         EXPECT_EQ(view->resultList.GetItemData(RowOf(keep)), keptData);
-        EXPECT_EQ(Exists(path), c.onDisk);
+        EXPECT_EQ(Exists(path), !removed && twist < fileGone);
     }
-    // The last row gone leaves "Empty".
     List(files.Directory("last", {"only.txt"}), "*.txt");
     EXPECT_EQ(DeleteRow(0, IDYES).size(), 1u);
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(Pane(1), "Empty");
-}
 
-TEST_F(FileActions, DeleteIsOfferedOnlyForAnExistingFileThatMayGo)
-{
-    const std::string dir = files.Directory("enable", {"a.txt", "b.txt"});
+    // Offered only for an existing file that has no attribute bits or the archive bit.
+    const std::string dir = files.Directory("enable", {"a.txt"}), a = dir + "\\a.txt";
     List(dir, "*.txt");
-    const std::string a = dir + "\\a.txt";
-    const std::pair<const char*, std::function<bool()>> cases[] = {
-        {"no current row", [&] { return ChooseRow(-1), PopupEnabled(ID_POPUP_DELETE); }},
-        {"a plain file", [&] { return ChooseRow(RowOf(a)), PopupEnabled(ID_POPUP_DELETE); }},
-        {"the file gone", [&] { return DeleteFileA(a.c_str()), PopupEnabled(ID_POPUP_DELETE); }},
-        {"a directory there now (no archive bit)",
-         [&] { return CreateDirectoryA(a.c_str(), nullptr), PopupEnabled(ID_POPUP_DELETE); }},
-        {"the fruitless search's row",
-         [&] { return List(dir, "*.none"), ChooseRow(0), PopupEnabled(ID_POPUP_DELETE); }},
-    };
-    const bool expected[] = {false, true, false, false, false};
-    for (size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(cases[i].second(), expected[i]) << cases[i].first;
-    EXPECT_TRUE(boxes.Take().empty());
+    ChooseRow(-1);
+    EXPECT_FALSE(PopupEnabled(ID_POPUP_DELETE)) << "no current row";
+    ChooseRow(0);
+    DeleteFileA(a.c_str());
+    EXPECT_FALSE(PopupEnabled(ID_POPUP_DELETE)) << "the file gone";
+    CreateDirectoryA(a.c_str(), nullptr);
+    EXPECT_FALSE(PopupEnabled(ID_POPUP_DELETE)) << "a directory there now";
+    List(dir, "*.none");
+    ChooseRow(0);
+    EXPECT_FALSE(PopupEnabled(ID_POPUP_DELETE)) << "the fruitless search's row";
 }
 
 // A listed path longer than 259 characters whose first 259 name another file.
 TEST_F(FileActions, ActionsUseTheWholeListedPathNeverACutOne)
 {
-    std::string dir = files.Directory("cut", {});
-    while (dir.size() + 1 + 100 + 1 + std::string("report.txt").size() <= 259)
-        dir = files.Directory(dir.substr(dir.find("cut")) + "\\" + std::string(100, 'd'), {});
-    dir = files.Directory(dir.substr(dir.find("cut")) + "\\" + std::string(259 - dir.size() - 12, 'e'), {});
+    const std::string base = files.Directory("cut", {});
+    const std::string dir = files.Directory("cut\\" + std::string(259 - 12 - base.size(), 'd'), {});
     const std::string cut = MakeFile(dir + "\\report.txt");
     ASSERT_EQ(cut.size(), 259u);
     const std::string whole = MakeFile(cut + ".bak-2019-11-04-before-the-move", 1024);
     List(dir, "report*");
-    ASSERT_EQ(Rows().size(), 2u);
     ChooseRow(RowOf(whole));
 
     Choose(ID_POPUP_OPEN);
     Choose(ID_POPUP_NOTEPAD);
-    ASSERT_EQ(shell.calls.size(), 2u);
-    EXPECT_EQ(shell.calls[0].file, whole);
-    EXPECT_EQ(shell.calls[1].parameters, whole);
-
+    EXPECT_EQ(shell.calls, (Texts{"open|" + whole + "|(null)||1", "(null)|notepad|" + whole + "||1"}));
     DoubleClick();
-    EXPECT_EQ(AttribText(IDC_ATTR_NAME), "report.txt.bak-2019-11-04-before-the-move");
-    EXPECT_EQ(AttribText(IDC_ATTR_SIZE), "1024 Bytes");
+    const Texts shown = Attrib();
+    EXPECT_EQ(shown[0] + "|" + shown[1], "report.txt.bak-2019-11-04-before-the-move|1024 Bytes");
 
     EXPECT_EQ(DeleteRow(RowOf(whole), IDYES).size(), 1u);
     EXPECT_FALSE(Exists(whole));
     EXPECT_TRUE(Exists(cut));
-    EXPECT_EQ(Rows(), std::vector<std::string>{cut});
+    EXPECT_EQ(Rows(), Texts{cut});
 }
 
 TEST_F(FileActions, OpenNotepadAndQuickViewHandTheRowToTheShell)
 {
-    const std::string dir = files.Directory("with blanks", {"my notes.txt"});
-    const std::string path = dir + "\\my notes.txt";
+    const std::string dir = files.Directory("with blanks", {"my notes.txt"}), path = dir + "\\my notes.txt";
     const std::string windir = files.Directory("win", {});
-    CreateDirectoryA((windir + "\\system").c_str(), nullptr);
+    files.Directory("win\\system", {});
     const std::string viewer = files.Directory("win\\system\\viewers", {"quikview.exe"}) + "\\quikview.exe";
     char savedWindir[MAX_PATH] = {};
     GetEnvironmentVariableA("WINDIR", savedWindir, MAX_PATH);
     SetEnvironmentVariableA("WINDIR", windir.c_str());
     List(dir, "*.txt");
 
-    ChooseRow(-1);
-    EXPECT_TRUE(PopupEnabled(ID_POPUP_QUICKVIEW)) << "with no current row too";
-    for (UINT command : {ID_POPUP_OPEN, ID_POPUP_NOTEPAD, ID_POPUP_QUICKVIEW})
-        Choose(command);
-    EXPECT_TRUE(shell.calls.empty()) << "no current row, nothing started";
-
-    ChooseRow(0);
-    using Call = ShellRecorder::Call;
-    const std::pair<UINT, Call> calls[] = {
-        {ID_POPUP_OPEN, Call{form, "open", path, std::nullopt, "", SW_SHOWNORMAL}},
-        {ID_POPUP_NOTEPAD, Call{form, std::nullopt, "notepad", path, "", SW_SHOWNORMAL}},
-        {ID_POPUP_QUICKVIEW, Call{form, std::nullopt, viewer, path, "", SW_SHOWNORMAL}},
-    };
-    for (const auto& [command, call] : calls) {
-        shell.calls.clear();
-        Choose(command);
-        EXPECT_EQ(shell.calls, std::vector<Call>{call}) << command;
+    // With no current row nothing starts, though QuickView stays enabled.
+    for (int row : {-1, 0}) {
+        ChooseRow(row);
+        EXPECT_TRUE(PopupEnabled(ID_POPUP_QUICKVIEW));
+        for (UINT command : {ID_POPUP_OPEN, ID_POPUP_NOTEPAD, ID_POPUP_QUICKVIEW})
+            Choose(command);
     }
+    EXPECT_EQ(shell.calls, (Texts{"open|" + path + "|(null)||1", "(null)|notepad|" + path + "||1",
+                                  "(null)|" + viewer + "|" + path + "||1"})); // shown normally
 
     // Only Open reports a failure; 32 and above count as started.
-    const std::tuple<INT_PTR, UINT, const char*> results[] = {
-        {SE_ERR_NOASSOC, ID_POPUP_OPEN, "No Association Found !"},
-        {SE_ERR_FNF, ID_POPUP_OPEN, "Error Openning the file !"},
-        {0, ID_POPUP_OPEN, "Error Openning the file !"},
-        {32, ID_POPUP_OPEN, nullptr},
-        {SE_ERR_FNF, ID_POPUP_NOTEPAD, nullptr},
-        {SE_ERR_FNF, ID_POPUP_QUICKVIEW, nullptr},
+    const std::tuple<INT_PTR, UINT, Texts> results[] = {
+        {SE_ERR_NOASSOC, ID_POPUP_OPEN, {"Open File|No Association Found !|0"}},
+        {SE_ERR_FNF, ID_POPUP_OPEN, {"Open File|Error Openning the file !|0"}},
+        {0, ID_POPUP_OPEN, {"Open File|Error Openning the file !|0"}},
+        {32, ID_POPUP_OPEN, {}},
+        {SE_ERR_FNF, ID_POPUP_NOTEPAD, {}},
+        {SE_ERR_FNF, ID_POPUP_QUICKVIEW, {}},
     };
-    for (const auto& [result, command, message] : results) {
+    for (const auto& [result, command, shown] : results) {
         shell.result = result;
         Choose(command);
-        const std::vector<MessageBoxCloser::Box> shown = boxes.Take();
-        ASSERT_EQ(shown.size(), message != nullptr ? 1u : 0u) << result << " " << command;
-        if (message != nullptr) {
-            EXPECT_EQ(shown[0].caption, "Open File");
-            EXPECT_EQ(shown[0].text, message);
-            EXPECT_EQ(shown[0].style, 0u);
-        }
+        EXPECT_EQ(BoxesShown(), shown) << result << " " << command;
     }
 
     DeleteFileA(viewer.c_str());
@@ -326,45 +295,19 @@ TEST_F(FileActions, OpenNotepadAndQuickViewHandTheRowToTheShell)
     SetEnvironmentVariableA("WINDIR", savedWindir);
 }
 
-time_t LocalTime(int year, int month, int day, int hour, int minute)
-{
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_isdst = -1;
-    return std::mktime(&local);
-}
-
-void SetModified(const std::string& path, time_t time)
-{
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    const ULONGLONG ticks = static_cast<ULONGLONG>(time) * 10000000ULL + 116444736000000000ULL;
-    FILETIME stamp{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-    SetFileTime(file, nullptr, nullptr, &stamp);
-    CloseHandle(file);
-}
-
-TEST_F(FileActions, AttributesWindowFollowsTheCurrentRow)
+TEST_F(FileActions, AttributesWindowFollowsTheCurrentRowAndCloses)
 {
     const std::string dir = files.Directory("attr", {});
-    struct Shown {
-        const char* size;
-        const char* boxes;
+    const std::map<std::string, std::string> expected = {
+        // the size shown (also the file's) and boxes
+        {"kilo.bin", "1024 Bytes|A"}, {"empty.txt", "0 Bytes|A"}, {"huge.iso", "5368709120 Bytes|A"},
+        {"locked.txt", "1 Bytes|RA"}, {".dotfile", "0 Bytes|AH"},
     };
-    const std::map<std::string, Shown> expected = {
-        {"kilo.bin", {"1024 Bytes", "A"}},       {"empty.txt", {"0 Bytes", "A"}},
-        {"huge.iso", {"5368709120 Bytes", "A"}}, {"locked.txt", {"1 Bytes", "RA"}},
-        {".dotfile", {"0 Bytes", "AH"}},
-    };
-    MakeFile(dir + "\\kilo.bin", 1024);
-    MakeFile(dir + "\\empty.txt");
-    MakeFile(dir + "\\huge.iso", 5LL << 30);
-    MakeFile(dir + "\\locked.txt", 1);
-    MakeFile(dir + "\\.dotfile");
-    SetModified(dir + "\\kilo.bin", LocalTime(1999, 3, 5, 14, 7));
+    std::tm stamp{}; // 5 March 1999, 14:07 local time
+    stamp.tm_year = 99, stamp.tm_mon = 2, stamp.tm_mday = 5, stamp.tm_hour = 14, stamp.tm_min = 7;
+    stamp.tm_isdst = -1;
+    for (const auto& [name, shown] : expected)
+        MakeFile(dir + "\\" + name, std::stoll(shown), name == "kilo.bin" ? std::mktime(&stamp) : 0);
     SetFileAttributesA((dir + "\\locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     List(dir, "*");
     ASSERT_EQ(Rows().size(), expected.size());
@@ -373,74 +316,55 @@ TEST_F(FileActions, AttributesWindowFollowsTheCurrentRow)
     DoubleClick();
     EXPECT_EQ(AttribWindow(), nullptr) << "no current row";
     ChooseRow(0);
-    EXPECT_TRUE(PopupEnabled(ID_POPUP_ATTRIBUTES));
     DoubleClick();
-    ASSERT_NE(AttribWindow(), nullptr);
-    EXPECT_TRUE(IsWindowVisible(AttribWindow()));
+    ASSERT_TRUE(IsWindowVisible(AttribWindow()));
     EXPECT_FALSE(PopupEnabled(ID_POPUP_ATTRIBUTES));
     DoubleClick();
     EXPECT_EQ(shell.beeps, (std::vector<UINT>{MB_ICONEXCLAMATION, MB_ICONEXCLAMATION}));
 
     // The arrow keys walk the rows; the window follows each one.
     SetFocus(Control(IDC_RESULTS));
-    for (int row = 0; row < static_cast<int>(expected.size()); ++row) {
+    for (size_t row = 0; row < expected.size(); ++row) {
         if (row > 0)
             PressKey(VK_DOWN);
-        const std::string path = Rows()[static_cast<size_t>(row)];
-        const std::string name = path.substr(path.rfind('\\') + 1);
-        SCOPED_TRACE(name);
-        ASSERT_EQ(view->resultList.GetCurrentItem(), row);
-        EXPECT_EQ(AttribText(IDC_ATTR_NAME), name);
-        EXPECT_EQ(AttribText(IDC_ATTR_SIZE), expected.at(name).size);
-        EXPECT_EQ(AttribBoxes(), expected.at(name).boxes);
-        EXPECT_NE(AttribText(IDC_ATTR_CREATED), "");
-        EXPECT_NE(AttribText(IDC_ATTR_ACCESSED), "");
-        if (name == "kilo.bin") {
-            EXPECT_EQ(AttribText(IDC_ATTR_MODIFIED), "03/05/99  02:07PM");
-        }
+        const Texts shown = Attrib(); // name, size, created, modified, accessed, boxes
+        ASSERT_EQ(dir + "\\" + shown[0], Rows()[row]);
+        EXPECT_EQ(shown[1] + "|" + shown[5], expected.at(shown[0]));
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), ""), 0) << shown[0];
+        EXPECT_TRUE(shown[0] != "kilo.bin" || shown[3] == "03/05/99  02:07PM") << shown[3];
     }
 
-    // The boxes only show: a click puts the box back at once.
-    const std::string before = AttribShown();
+    // The boxes only show: a click puts each back at once. No current row, or the file gone: no change.
+    const Texts before = Attrib();
     for (int box : {IDC_ATTR_READONLY, IDC_ATTR_ARCHIVE, IDC_ATTR_HIDDEN, IDC_ATTR_SYSTEM})
         SendDlgItemMessageA(AttribWindow(), box, BM_CLICK, 0, 0);
-    EXPECT_EQ(AttribShown(), before);
-    // No current row, or a file gone: the window keeps what it shows.
+    EXPECT_EQ(Attrib(), before);
     ChooseRow(-1);
-    EXPECT_EQ(AttribShown(), before);
+    EXPECT_EQ(Attrib(), before);
     RemoveTree(dir);
     ChooseRow(0);
-    EXPECT_EQ(AttribShown(), before);
+    EXPECT_EQ(Attrib(), before);
 
+    const std::string again = files.Directory("again", {"again.txt"});
     for (int blanker : {IDC_SEARCH, IDC_CLEAR}) {
-        List(files.Directory("attr2", {"again.txt"}), "*");
+        List(again, "*");
         ChooseRow(0);
-        EXPECT_EQ(AttribText(IDC_ATTR_NAME), "again.txt");
-        if (blanker == IDC_SEARCH)
-            Click(IDC_SEARCH);
-        else
-            Click(IDC_CLEAR);
-        EXPECT_EQ(AttribShown(), "|||||") << blanker;
-        EXPECT_NE(AttribWindow(), nullptr);
+        EXPECT_EQ(Attrib()[0], "again.txt");
+        Click(blanker);
+        EXPECT_EQ(Attrib(), Texts(6)) << blanker;
     }
-    EXPECT_TRUE(boxes.Take().empty());
-}
 
-TEST_F(FileActions, AttributesWindowClosesByOkEnterAndEsc)
-{
-    List(files.Directory("close", {"a.txt"}), "*");
+    // Closed by OK, Enter or Esc alike; then opened again from the popup.
+    List(again, "*");
     ChooseRow(0);
-    const std::pair<const char*, std::function<void(HWND)>> ways[] = {
-        {"OK", [](HWND w) { SendDlgItemMessageA(w, IDOK, BM_CLICK, 0, 0); }},
-        {"Enter", [](HWND w) { PostMessageA(w, WM_KEYDOWN, VK_RETURN, 1); }},
-        {"Esc", [](HWND w) { PostMessageA(w, WM_KEYDOWN, VK_ESCAPE, 1); }},
-    };
-    for (const auto& [way, close] : ways) {
-        SCOPED_TRACE(way);
-        Choose(ID_POPUP_ATTRIBUTES);
+    for (WPARAM key : {0, VK_RETURN, VK_ESCAPE}) { // 0: a click on OK
+        SCOPED_TRACE(key);
+        if (AttribWindow() == nullptr)
+            Choose(ID_POPUP_ATTRIBUTES);
         const HWND window = AttribWindow();
         ASSERT_NE(window, nullptr);
-        close(window);
+        key != 0 ? PostMessageA(window, WM_KEYDOWN, key, 1)
+                 : PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
         Pump();
         EXPECT_EQ(view->attribDlg, nullptr);
         EXPECT_FALSE(IsWindow(window));
@@ -450,13 +374,10 @@ TEST_F(FileActions, AttributesWindowClosesByOkEnterAndEsc)
     // A window the system refuses to create never counts as open.
     HHOOK refuse = SetWindowsHookExA(
         WH_CBT,
-        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
-            if (code == HCBT_CREATEWND && create->lpcs->lpszName != nullptr &&
-                !IS_INTRESOURCE(create->lpcs->lpszName) &&
-                std::string(create->lpcs->lpszName) == "File Attributes")
-                return 1;
-            return CallNextHookEx(nullptr, code, wParam, lParam);
+        [](int code, WPARAM, LPARAM lParam) -> LRESULT {
+            const char* name =
+                code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->lpszName : nullptr;
+            return !IS_INTRESOURCE(name) && std::string(name) == "File Attributes";
         },
         nullptr, GetCurrentThreadId());
     DoubleClick();

@@ -132,7 +132,10 @@ void MessageBoxCloser::Watch()
     }
 }
 
-FixtureDir::FixtureDir() : root("Z:\\tmp\\trawl-app-" + std::to_string(GetCurrentProcessId()))
+// Wine numbers processes per server, so tests under another prefix may share the id: the start time too.
+FixtureDir::FixtureDir()
+    : root("Z:\\tmp\\trawl-app-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(GetTickCount64()))
 {
     CreateDirectoryA(root.c_str(), nullptr);
 }

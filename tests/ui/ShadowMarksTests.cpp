@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
+using Texts = std::vector<std::string>;
 constexpr COLORREF untouched = RGB(1, 2, 3);
 
 int CALLBACK CompareResultRows(LPARAM first, LPARAM second, LPARAM column)
@@ -20,15 +20,13 @@ int CALLBACK CompareResultRows(LPARAM first, LPARAM second, LPARAM column)
     return trawl::CompareRows(first, second, column);
 }
 
-// A name with one letter outside ASCII, in the code page; empty when the code
-// page has no such letter.
+// The name in the code page; empty when the code page lacks one of its letters.
 std::string InCodePage(const wchar_t* name)
 {
-    BOOL lossy = FALSE;
     char text[64] = {};
-    if (WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, &lossy) == 0 || lossy)
-        return {};
-    return text;
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, &lossy);
+    return lossy ? "" : text;
 }
 
 class ShadowMarksTest : public ResultListTest {
@@ -43,17 +41,16 @@ protected:
     }
     void TearDown() override { trawl::sortTargetList = nullptr; }
 
-    void List(const std::vector<std::string>& paths)
+    void List(const Texts& paths)
     {
         list.DeleteAllItems();
         for (size_t row = 0; row < paths.size(); ++row)
             list.SetCell(static_cast<int>(row), 0, paths[row]);
     }
-
-    int RowOf(const std::string& path) const
+    void Delete(const std::string& path)
     {
-        const std::vector<std::string> paths = ColumnTexts(0);
-        return static_cast<int>(std::find(paths.begin(), paths.end(), path) - paths.begin());
+        const Texts paths = ColumnTexts(0);
+        list.DeleteItem(static_cast<int>(std::find(paths.begin(), paths.end(), path) - paths.begin()));
     }
 
     // The text colour custom draw asks for, as the list's parent passes the
@@ -89,15 +86,16 @@ protected:
         return buffer;
     }
 
-    // Each row as shown: its path, grey or not, and its tip.
-    std::vector<std::string> Rows()
+    // Each row as shown: "path (grey): tip", "(grey)" left out for the normal colour.
+    Texts Rows()
     {
-        std::vector<std::string> rows;
-        const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
+        Texts rows;
         for (int row = 0; row < list.GetItemCount(); ++row) {
             const COLORREF colour = DrawColour(row);
-            const char* look = colour == grey ? "grey" : colour == untouched ? "normal" : "other colour";
-            rows.push_back(list.GetItemText(row, 0) + " | " + look + " | " + Tip(row));
+            const char* look = colour == GetSysColor(COLOR_GRAYTEXT) ? " (grey)"
+                               : colour == untouched                 ? ""
+                                                                     : " (other colour)";
+            rows.push_back(list.GetItemText(row, 0) + look + ": " + Tip(row));
         }
         return rows;
     }
@@ -105,72 +103,46 @@ protected:
 
 TEST_F(ShadowMarksTest, ShadowedCopiesAreGreyAndTipsNameTheWinner)
 {
-    const std::vector<std::string> found = {
-        R"(C:\A\tool.exe)", R"(C:\A\alone.txt)", R"(C:\B\TOOL.EXE)",
-        R"(C:\B\lib.dll)",  R"(C:\C\tool.exe)",  R"(C:\C\lib.dll)",
-    };
-    struct Case {
-        const char* name;
-        std::vector<std::string> paths;
-        std::function<void()> act;
-        std::vector<std::string> rows;
-    };
-    const std::string upper = InCodePage(L"C:\\A\\\u00C4.txt");
-    const std::string lower = InCodePage(L"C:\\B\\\u00E4.TXT");
-    const Case cases[] = {
-        {"as found",
-         found,
-         [] {},
-         {R"(C:\A\tool.exe | normal | Wins over 2 other copies)", R"(C:\A\alone.txt | normal | )",
-          R"(C:\B\TOOL.EXE | grey | Shadowed by C:\A\tool.exe)",
-          R"(C:\B\lib.dll | normal | Wins over 1 other copy)",
-          R"(C:\C\tool.exe | grey | Shadowed by C:\A\tool.exe)",
-          R"(C:\C\lib.dll | grey | Shadowed by C:\B\lib.dll)"}},
-        {"marks follow a sort",
-         found,
-         [&] { ClickHeading(0); },
-         {R"(C:\A\alone.txt | normal | )", R"(C:\A\tool.exe | normal | Wins over 2 other copies)",
-          R"(C:\B\TOOL.EXE | grey | Shadowed by C:\A\tool.exe)",
-          R"(C:\B\lib.dll | normal | Wins over 1 other copy)",
-          R"(C:\C\lib.dll | grey | Shadowed by C:\B\lib.dll)",
-          R"(C:\C\tool.exe | grey | Shadowed by C:\A\tool.exe)"}},
-        {"the next copy wins once the winner is deleted",
-         found,
-         [&] {
-             ClickHeading(0);
-             ASSERT_TRUE(list.DeleteItem(RowOf(R"(C:\A\tool.exe)")));
-             ASSERT_TRUE(list.DeleteItem(RowOf(R"(C:\B\lib.dll)")));
-         },
-         {R"(C:\A\alone.txt | normal | )", R"(C:\B\TOOL.EXE | normal | Wins over 1 other copy)",
-          R"(C:\C\lib.dll | normal | )", R"(C:\C\tool.exe | grey | Shadowed by C:\B\TOOL.EXE)"}},
-        {"letters outside ASCII compare without case",
-         {upper, lower},
-         [] {},
-         {upper + " | normal | Wins over 1 other copy", lower + " | grey | Shadowed by " + upper}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        if (std::find(c.paths.begin(), c.paths.end(), "") != c.paths.end())
-            continue; // the code page lacks the letter
-        List(c.paths);
-        c.act();
-        EXPECT_EQ(Rows(), c.rows);
+    List({R"(A\tool.exe)", R"(A\alone.txt)", R"(B\TOOL.EXE)", R"(B\lib.dll)", R"(C\tool.exe)",
+          R"(C\lib.dll)"});
+    EXPECT_EQ(Rows(),
+              (Texts{R"(A\tool.exe: Wins over 2 other copies)", R"(A\alone.txt: )",
+                     R"(B\TOOL.EXE (grey): Shadowed by A\tool.exe)", R"(B\lib.dll: Wins over 1 other copy)",
+                     R"(C\tool.exe (grey): Shadowed by A\tool.exe)",
+                     R"(C\lib.dll (grey): Shadowed by B\lib.dll)"}));
+    ClickHeading(0);
+    EXPECT_EQ(Rows(),
+              (Texts{R"(A\alone.txt: )", R"(A\tool.exe: Wins over 2 other copies)",
+                     R"(B\TOOL.EXE (grey): Shadowed by A\tool.exe)", R"(B\lib.dll: Wins over 1 other copy)",
+                     R"(C\lib.dll (grey): Shadowed by B\lib.dll)",
+                     R"(C\tool.exe (grey): Shadowed by A\tool.exe)"}));
+
+    // With the winner deleted, the next copy in the order found wins.
+    Delete(R"(A\tool.exe)");
+    Delete(R"(B\lib.dll)");
+    EXPECT_EQ(Rows(), (Texts{R"(A\alone.txt: )", R"(B\TOOL.EXE: Wins over 1 other copy)", R"(C\lib.dll: )",
+                             R"(C\tool.exe (grey): Shadowed by B\TOOL.EXE)"}));
+
+    const std::string upper = InCodePage(L"A\\\u00C4.txt"), lower = InCodePage(L"B\\\u00E4.TXT");
+    if (!upper.empty() && !lower.empty()) {
+        List({upper, lower});
+        EXPECT_EQ(Rows(),
+                  (Texts{upper + ": Wins over 1 other copy", lower + " (grey): Shadowed by " + upper}));
     }
 }
 
 TEST_F(ShadowMarksTest, TipOfACutLabelKeepsTheLabelAndListsWithoutMarksHaveNone)
 {
-    List({R"(C:\A\tool.exe)", R"(C:\B\tool.exe)", R"(C:\B\alone.exe)"});
-    EXPECT_EQ(Tip(1, R"(C:\B\tool.exe)", 0), "C:\\B\\tool.exe\r\nShadowed by C:\\A\\tool.exe");
-    EXPECT_EQ(Tip(2, R"(C:\B\alone.exe)", 0), R"(C:\B\alone.exe)");
+    List({R"(A\tool.exe)", R"(B\tool.exe)", R"(B\alone.exe)"});
+    EXPECT_EQ(Tip(1, R"(B\tool.exe)", 0), "B\\tool.exe\r\nShadowed by A\\tool.exe");
+    EXPECT_EQ(Tip(2, R"(B\alone.exe)", 0), R"(B\alone.exe)");
     EXPECT_TRUE(list.SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_INFOTIP);
 
     // The About box's drive table never turns the marks on.
     CreateWindows(LVS_SINGLESEL);
     SetupResultColumns(list, {0, 0, 0});
-    List({R"(C:\A\tool.exe)", R"(C:\B\tool.exe)"});
-    EXPECT_EQ(Rows(),
-              (std::vector<std::string>{R"(C:\A\tool.exe | normal | )", R"(C:\B\tool.exe | normal | )"}));
+    List({R"(A\tool.exe)", R"(B\tool.exe)"});
+    EXPECT_EQ(Rows(), (Texts{R"(A\tool.exe: )", R"(B\tool.exe: )"}));
 }
 
 } // namespace
