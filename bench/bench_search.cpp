@@ -11,10 +11,10 @@
 //   working-set figures come from child processes (--child=<role>; a switch,
 //   so the program started in the child does not take it for a file name).
 
-#include "bench_shadow_marks.h"
 #include "app/MainFrame.h"
 #include "app/TrawlApp.h"
 #include "app/TrawlDoc.h"
+#include "bench_shadow_marks.h"
 #include "core/Columns.h"
 #include "core/RowOrder.h"
 #include "framework/Wnd.h"

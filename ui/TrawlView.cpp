@@ -6,9 +6,9 @@
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
+#include "ui/CodePageText.h"
 #include "ui/DetailOptionsDlg.h"
 #include "ui/FileAttribDlg.h"
-#include "ui/CodePageText.h"
 #include "ui/ResultSearch.h"
 
 #include <algorithm>
