@@ -13,6 +13,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -94,15 +95,23 @@ std::string CTrawlView::RowPath(int row) const
     return resultList.GetItemText(row, 0);
 }
 
-void CTrawlView::OnPopupOpen()
+std::optional<std::string> CTrawlView::CurrentLaunchPath()
 {
     const int row = resultList.GetCurrentItem();
     if (row == -1)
-        return;
-    const std::string path = RowPath(row);
+        return std::nullopt;
+    std::string path = RowPath(row);
     if (!CheckListedPath(GetSafeHwnd(), path, LoadResString(IDS_OPEN_CAPTION)))
+        return std::nullopt;
+    return path;
+}
+
+void CTrawlView::OnPopupOpen()
+{
+    const std::optional<std::string> path = CurrentLaunchPath();
+    if (!path)
         return;
-    const INT_PTR result = shell->Execute(GetSafeHwnd(), "open", path.c_str(), nullptr, "", SW_SHOWNORMAL);
+    const INT_PTR result = shell->Execute(GetSafeHwnd(), "open", path->c_str(), nullptr, "", SW_SHOWNORMAL);
     if (result >= 32)
         return;
     MessageBox(LoadResString(result == SE_ERR_NOASSOC ? IDS_OPEN_NO_ASSOCIATION : IDS_OPEN_FAILED),
@@ -111,14 +120,11 @@ void CTrawlView::OnPopupOpen()
 
 void CTrawlView::OnPopupNotepad()
 {
-    const int row = resultList.GetCurrentItem();
-    if (row == -1)
-        return;
-    const std::string path = RowPath(row);
-    if (!CheckListedPath(GetSafeHwnd(), path, LoadResString(IDS_OPEN_CAPTION)))
+    const std::optional<std::string> path = CurrentLaunchPath();
+    if (!path)
         return;
     // Unquoted, as typed on a command line: the editor takes the rest of the line as the name.
-    shell->Execute(GetSafeHwnd(), nullptr, "notepad", path.c_str(), "", SW_SHOWNORMAL);
+    shell->Execute(GetSafeHwnd(), nullptr, "notepad", path->c_str(), "", SW_SHOWNORMAL);
 }
 
 void CTrawlView::OnUpdatePopupQuickView(CCmdUI* cmdUI)
@@ -130,16 +136,13 @@ void CTrawlView::OnUpdatePopupQuickView(CCmdUI* cmdUI)
 
 void CTrawlView::OnPopupQuickView()
 {
-    const int row = resultList.GetCurrentItem();
-    if (row == -1)
-        return;
     const std::string viewer = QuickViewerPath();
     if (viewer.empty())
         return;
-    const std::string path = RowPath(row);
-    if (!CheckListedPath(GetSafeHwnd(), path, LoadResString(IDS_OPEN_CAPTION)))
+    const std::optional<std::string> path = CurrentLaunchPath();
+    if (!path)
         return;
-    shell->Execute(GetSafeHwnd(), nullptr, viewer.c_str(), path.c_str(), "", SW_SHOWNORMAL);
+    shell->Execute(GetSafeHwnd(), nullptr, viewer.c_str(), path->c_str(), "", SW_SHOWNORMAL);
 }
 
 void CTrawlView::OnUpdatePopupDelete(CCmdUI* cmdUI)

@@ -5,6 +5,7 @@
 #include "ui/FileActions.h"
 #include "ui/ResultListCtrl.h"
 
+#include <optional>
 #include <string>
 
 class CTrawlDoc;
@@ -91,6 +92,9 @@ private:
     void StoreFoundCount();
     void FillEnvironmentList();
     std::string RowPath(int row) const;
+    // The current row's path for a program to open; nothing without a current
+    // row, or (after saying why) when the path does not name its file exactly.
+    std::optional<std::string> CurrentLaunchPath();
     void RemoveResultRow(int row);
     void OpenAttribWnd();
     void PlaceBesideMainWindow(CWnd& window);
