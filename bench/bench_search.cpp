@@ -427,8 +427,8 @@ public:
         list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL, 0, 0,
                                client.right, client.bottom, parent, nullptr, wc.hInstance, nullptr);
-        for (const trawl::ColumnSpec& spec : trawl::BuildColumnSet(allColumns)) {
-            std::string heading = spec.heading;
+        for (const trawl::ResultColumn& resultColumn : trawl::BuildColumnSet(allColumns)) {
+            std::string heading = resultColumn.heading;
             LVCOLUMNA column{};
             column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
             column.cx = 120;

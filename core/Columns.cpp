@@ -5,9 +5,9 @@ namespace trawl {
 ColumnKind columnKinds[maxResultColumns] = {ColumnKind::Text, ColumnKind::Text, ColumnKind::Text,
                                             ColumnKind::Text};
 
-std::vector<ColumnSpec> BuildColumnSet(const DisplayOptions& options)
+std::vector<ResultColumn> BuildColumnSet(const DisplayOptions& options)
 {
-    std::vector<ColumnSpec> columns;
+    std::vector<ResultColumn> columns;
     columns.push_back({"Files", ColumnKind::Text, 80, ColumnAlign::Left});
     if (options.showSize != 0)
         columns.push_back({"Size", ColumnKind::Size, 12, ColumnAlign::Right});
@@ -18,7 +18,7 @@ std::vector<ColumnSpec> BuildColumnSet(const DisplayOptions& options)
     return columns;
 }
 
-void RecordColumnKinds(const std::vector<ColumnSpec>& columns)
+void RecordColumnKinds(const std::vector<ResultColumn>& columns)
 {
     for (ColumnKind& kind : columnKinds)
         kind = ColumnKind::Text;

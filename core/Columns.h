@@ -19,7 +19,7 @@ enum class ColumnAlign : int { Left = 0, Right = 1 };
 
 // One column of the result list. widthSpec follows InsertSizedColumn:
 // > 0 a count of sample characters, < 0 the heading width plus 15 pixels.
-struct ColumnSpec {
+struct ResultColumn {
     std::string heading;
     ColumnKind kind;
     int widthSpec;
@@ -27,9 +27,9 @@ struct ColumnSpec {
 };
 
 // The column set for the given options, in position order ("Files" first).
-std::vector<ColumnSpec> BuildColumnSet(const DisplayOptions& options);
+std::vector<ResultColumn> BuildColumnSet(const DisplayOptions& options);
 
 // Resets columnKinds to Text and records the kind of every column of the set.
-void RecordColumnKinds(const std::vector<ColumnSpec>& columns);
+void RecordColumnKinds(const std::vector<ResultColumn>& columns);
 
 } // namespace trawl

@@ -128,14 +128,14 @@ int ResultListWriter::TextWidth(const std::string& text)
 
 void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& options)
 {
-    const std::vector<trawl::ColumnSpec> columns = trawl::BuildColumnSet(options);
+    const std::vector<trawl::ResultColumn> columns = trawl::BuildColumnSet(options);
     trawl::RecordColumnKinds({});
     list.DeleteAllItems();
     while (list.DeleteColumn(0)) {
     }
     trawl::RecordColumnKinds(columns);
     for (size_t position = 0; position < columns.size(); ++position) {
-        const trawl::ColumnSpec& column = columns[position];
+        const trawl::ResultColumn& column = columns[position];
         list.InsertSizedColumn(column.heading, static_cast<int>(position), -1, column.widthSpec,
                                CResultListCtrl::maskAll,
                                column.align == trawl::ColumnAlign::Right ? LVCFMT_RIGHT : LVCFMT_LEFT);

@@ -39,7 +39,7 @@ TEST(Columns, SetFollowsOptionsAndKindsAreRecordedByPosition)
         // Start from a full set so stale kinds would show.
         RecordColumnKinds(BuildColumnSet({1, 1, 1}));
 
-        std::vector<ColumnSpec> columns = BuildColumnSet(c.options);
+        std::vector<ResultColumn> columns = BuildColumnSet(c.options);
         ASSERT_EQ(columns.size(), c.headings.size());
         for (size_t i = 0; i < columns.size(); ++i)
             EXPECT_EQ(columns[i].heading, c.headings[i]);
@@ -63,7 +63,7 @@ TEST(Columns, WidthAndAlignmentOfEachColumn)
         {"Date Modify", 20, ColumnAlign::Left},
         {"Attribute", -1, ColumnAlign::Left},
     };
-    std::vector<ColumnSpec> columns = BuildColumnSet({1, 1, 1});
+    std::vector<ResultColumn> columns = BuildColumnSet({1, 1, 1});
     ASSERT_EQ(columns.size(), std::size(expected));
     for (size_t i = 0; i < columns.size(); ++i) {
         SCOPED_TRACE(expected[i].heading);
@@ -75,7 +75,7 @@ TEST(Columns, WidthAndAlignmentOfEachColumn)
 
 TEST(Columns, KindsBeyondTheLastPositionAreIgnored)
 {
-    std::vector<ColumnSpec> columns = BuildColumnSet({1, 1, 1});
+    std::vector<ResultColumn> columns = BuildColumnSet({1, 1, 1});
     columns.push_back({"Extra", K::Size, 10, ColumnAlign::Left});
     RecordColumnKinds(columns);
     EXPECT_EQ(columnKinds[3], K::Attribute);
