@@ -73,7 +73,7 @@ SearchOutcome SearchDirectoryList(std::string_view listText, std::string_view pa
             const int32_t row = outcome.rowCount;
             std::string path = JoinPath(directory, patternDirectory);
             path += entry.name;
-            sink.InsertRow(row, path);
+            sink.InsertFoundRow(row, path, entry);
             outcome.widestText = std::max(outcome.widestText, measure.TextWidth(path));
 
             int column = 1;

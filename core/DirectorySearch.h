@@ -22,6 +22,9 @@ struct FoundEntry {
     uint32_t attributes = 0;
     uint64_t size = 0;
     uint64_t lastWriteTime = 0; // UTC, 100 ns ticks since 1601
+    // The finder's own record of the entry, for a sink that keeps more of it
+    // than the listed name (the exact name, to act on that file and no other).
+    const void* platformRecord = nullptr;
 };
 
 // Enumerates the entries matching the last component of searchPath, with the
@@ -52,6 +55,11 @@ public:
     virtual ~IResultSink() = default;
     // Inserts a row at index `row` whose item data is `row`.
     virtual void InsertRow(int32_t row, const std::string& path) = 0;
+    // Inserts the row of a found entry; its listed name ends the path.
+    virtual void InsertFoundRow(int32_t row, const std::string& path, const FoundEntry&)
+    {
+        InsertRow(row, path);
+    }
     virtual void SetCell(int32_t row, int column, const std::string& text) = 0;
 };
 

@@ -1,33 +1,20 @@
 #include "File.h"
 
+#include "CodePage.h"
+
 namespace {
 
-std::wstring Widen(const std::string& text)
+// The ANSI functions and unprefixed paths stop at MAX_PATH characters; the
+// long-path prefix lets a longer path reach the file system whole rather
+// than fail (or, with a cut copy, name another file).
+std::wstring SystemPath(const std::wstring& full)
 {
-    if (text.empty())
-        return {};
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
+    return full.size() < MAX_PATH ? full : CFile::ExactForm(full);
 }
 
-std::string Narrow(const std::wstring& wide)
-{
-    if (wide.empty())
-        return {};
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string text(static_cast<size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0)
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
-                            nullptr, nullptr);
-    return text;
-}
+} // namespace
 
-// The absolute form of a path, however long; the path itself when it has none.
-std::wstring FullPath(const std::wstring& path)
+std::wstring CFile::FullPath(const std::wstring& path)
 {
     const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (needed == 0)
@@ -40,19 +27,14 @@ std::wstring FullPath(const std::wstring& path)
     return full;
 }
 
-// The ANSI functions and unprefixed paths stop at MAX_PATH characters; the
-// long-path prefix lets a longer path reach the file system whole rather
-// than fail (or, with a cut copy, name another file).
-std::wstring SystemPath(const std::wstring& full)
+std::wstring CFile::ExactForm(const std::wstring& full)
 {
-    if (full.size() < MAX_PATH || full.rfind(L"\\\\?\\", 0) == 0)
+    if (full.rfind(LR"(\\?\)", 0) == 0 || full.rfind(LR"(\\.\)", 0) == 0)
         return full;
-    if (full.rfind(L"\\\\", 0) == 0)
-        return L"\\\\?\\UNC\\" + full.substr(2);
-    return L"\\\\?\\" + full;
+    if (full.rfind(LR"(\\)", 0) == 0)
+        return LR"(\\?\UNC\)" + full.substr(2);
+    return LR"(\\?\)" + full;
 }
-
-} // namespace
 
 int CFileException::OsErrorToCause(DWORD osError)
 {
@@ -76,11 +58,17 @@ int CFileException::OsErrorToCause(DWORD osError)
 
 bool CFile::GetStatus(const std::string& path, CFileStatus& status)
 {
-    if (path.empty())
+    // A path the code page does not carry would look at another file.
+    const std::optional<std::wstring> wide = WideFromCodePage(path);
+    if (!wide || wide->empty())
         return false;
-    const std::wstring full = FullPath(Widen(path));
+    return GetStatus(SystemPath(FullPath(*wide)), status);
+}
+
+bool CFile::GetStatus(const std::wstring& path, CFileStatus& status)
+{
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(SystemPath(full).c_str(), GetFileExInfoStandard, &data))
+    if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
         return false;
     status.mtime = CTime::FromFileTime(data.ftLastWriteTime);
     status.ctime = CTime::FromFileTime(data.ftCreationTime);
@@ -91,15 +79,28 @@ bool CFile::GetStatus(const std::string& path, CFileStatus& status)
         status.atime = status.mtime;
     status.size = static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
     status.attribute = static_cast<BYTE>(data.dwFileAttributes & 0x7F);
-    status.fullName = Narrow(full);
+    // Shown without the long-path prefix; empty when the code page cannot carry it.
+    std::wstring_view full = path;
+    if (full.rfind(LR"(\\?\UNC\)", 0) == 0)
+        status.fullName = "\\\\" + ExactInCodePage(full.substr(8)).value_or(std::string());
+    else
+        status.fullName =
+            ExactInCodePage(full.rfind(LR"(\\?\)", 0) == 0 ? full.substr(4) : full).value_or("");
     return true;
 }
 
 void CFile::Remove(const std::string& path)
 {
-    const std::wstring full = FullPath(Widen(path));
-    if (path.empty() || !DeleteFileW(SystemPath(full).c_str())) {
+    const std::optional<std::wstring> wide = WideFromCodePage(path);
+    if (!wide || wide->empty())
+        throw CFileException(CFileException::badPath, ERROR_INVALID_NAME, path);
+    Remove(SystemPath(FullPath(*wide)), path);
+}
+
+void CFile::Remove(const std::wstring& path, const std::string& shownName)
+{
+    if (path.empty() || !DeleteFileW(path.c_str())) {
         const DWORD error = path.empty() ? ERROR_PATH_NOT_FOUND : GetLastError();
-        throw CFileException(CFileException::OsErrorToCause(error), static_cast<LONG>(error), path);
+        throw CFileException(CFileException::OsErrorToCause(error), static_cast<LONG>(error), shownName);
     }
 }

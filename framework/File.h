@@ -57,10 +57,23 @@ public:
 };
 
 // File operations on paths of any length: a path is always used whole.
+// A path of the code page is made absolute first, as the system does (which
+// drops trailing dots and spaces and turns "nul.txt" into the device). A
+// UTF-16 path is used exactly as given: in the "\\?\" form it reaches the
+// very name it holds.
 class CFile {
 public:
     // False when nothing of that name is found.
     static bool GetStatus(const std::string& path, CFileStatus& status);
+    static bool GetStatus(const std::wstring& path, CFileStatus& status);
     // Deletes the file; throws CFileException when it cannot.
     static void Remove(const std::string& path);
+    // The exception names the file as shownName.
+    static void Remove(const std::wstring& path, const std::string& shownName);
+
+    // The absolute form of a path, however long, as the system makes it; the
+    // path itself when it has none.
+    static std::wstring FullPath(const std::wstring& path);
+    // An absolute path in the "\\?\" form, which the system takes as it is.
+    static std::wstring ExactForm(const std::wstring& fullPath);
 };

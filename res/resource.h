@@ -51,8 +51,10 @@
 #define IDS_FREE_SPACE_HEADING 162
 #define IDS_CDROM_DRIVE 163
 
-// A listed name the code page cannot carry (170)
-#define IDS_NAME_NOT_CARRIED 170
+// Files the actions cannot reach as listed (170-179)
+#define IDS_NAME_NOT_PASSED 170
+#define IDS_NAME_NOT_REACHED 171
+#define IDS_DELETE_LINK 172
 
 // Status bar panes (100-199, shared with the strings that size them)
 #define ID_INDICATOR_FOUND 105

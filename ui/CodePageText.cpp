@@ -1,39 +1,6 @@
 #include "CodePageText.h"
 
-#include "framework/Wnd.h"
-#include "res/resource.h"
-
 #include <cwchar>
-
-std::optional<std::wstring> WideFromCodePage(std::string_view text, UINT codePage)
-{
-    if (text.empty())
-        return std::wstring();
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
-    if (length <= 0)
-        return std::nullopt;
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), length);
-    return wide;
-}
-
-std::optional<std::string> ExactInCodePage(std::wstring_view text, UINT codePage)
-{
-    if (text.empty())
-        return std::string();
-    const int size = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return std::nullopt;
-    std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
-    // Best-fit and default characters (Ω as O, 日 as ?) do not come back.
-    std::optional<std::wstring> back = WideFromCodePage(narrow, codePage);
-    if (!back || *back != text)
-        return std::nullopt;
-    return narrow;
-}
 
 std::string ListedNameInCodePage(const wchar_t* name, const wchar_t* shortName, UINT codePage)
 {
@@ -55,17 +22,6 @@ std::string ListedNameInCodePage(const wchar_t* name, const wchar_t* shortName, 
     return listed;
 }
 
-bool IsExactListedPath(std::string_view path, UINT codePage)
-{
-    for (size_t at = 0; at < path.size(); ++at) {
-        if (path[at] == uncarriedCharMark)
-            return false;
-        if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(path[at])))
-            ++at;
-    }
-    return true;
-}
-
 std::string UpperCaseName(const std::string& name)
 {
     std::optional<std::wstring> wide = WideFromCodePage(name);
@@ -75,12 +31,4 @@ std::string UpperCaseName(const std::string& name)
     // A name whose upper case the code page cannot carry is listed as it is:
     // it still looks up its own variable.
     return ExactInCodePage(*wide).value_or(name);
-}
-
-bool CheckListedPath(HWND owner, const std::string& path, const std::string& caption)
-{
-    if (IsExactListedPath(path))
-        return true;
-    MessageBoxA(owner, LoadResString(IDS_NAME_NOT_CARRIED).c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
-    return false;
 }

@@ -2,11 +2,14 @@
 // viewer, delete, and the attributes window that follows the current row.
 #include "FileActions.h"
 
+#include "core/PathLines.h"
+#include "core/WindowPlacement.h"
 #include "framework/CmdUI.h"
+#include "framework/CodePage.h"
 #include "framework/File.h"
 #include "res/resource.h"
-#include "ui/CodePageText.h"
 #include "ui/FileAttribDlg.h"
+#include "ui/FileReach.h"
 #include "ui/ResultSearch.h"
 #include "ui/TrawlView.h"
 
@@ -91,24 +94,53 @@ std::string DeleteFailureText(const std::string& path, int cause)
 
 std::string CTrawlView::RowPath(int row) const
 {
-    // The whole listed text: a path cut to a buffer could name another file.
     return resultList.GetItemText(row, 0);
 }
 
-std::optional<std::string> CTrawlView::CurrentLaunchPath()
+std::string CTrawlView::FitToScreen(const std::string& path) const
 {
-    const int row = resultList.GetCurrentItem();
-    if (row == -1)
+    // A message box grows with its longest line, and a path has no blanks to
+    // break at: a long one would run off both sides of the screen.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) ||
+        !GetMonitorInfoA(MonitorFromWindow(GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &monitor))
+        return path;
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+    HGDIOBJ previous = SelectObject(dc, font);
+    const auto width = [dc](std::string_view text) {
+        const std::wstring wide = WideFromCodePage(text).value_or(std::wstring(text.begin(), text.end()));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    const std::string lines =
+        trawl::BreakPathLines(path, (monitor.rcWork.right - monitor.rcWork.left) / 2, width);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return lines;
+}
+
+std::optional<std::string> CTrawlView::CurrentLaunchPath(size_t limit)
+{
+    // The message row of a fruitless search stands for no file: nothing to start.
+    const std::optional<ListedFile> file = resultList.FindListedFile(resultList.GetCurrentItem());
+    if (!file)
         return std::nullopt;
-    std::string path = RowPath(row);
-    if (!CheckListedPath(GetSafeHwnd(), path, LoadResString(IDS_OPEN_CAPTION)))
-        return std::nullopt;
+    std::optional<std::string> path = LaunchPath(*file, limit);
+    if (!path)
+        MessageBox(LoadResString(IDS_NAME_NOT_PASSED), LoadResString(IDS_OPEN_CAPTION), MB_OK | MB_ICONSTOP);
     return path;
 }
 
 void CTrawlView::OnPopupOpen()
 {
-    const std::optional<std::string> path = CurrentLaunchPath();
+    // The shell takes no longer path; a short one reaches the file where the long one cannot.
+    const std::optional<std::string> path = CurrentLaunchPath(MAX_PATH - 1);
     if (!path)
         return;
     const INT_PTR result = shell->Execute(GetSafeHwnd(), "open", path->c_str(), nullptr, "", SW_SHOWNORMAL);
@@ -120,7 +152,7 @@ void CTrawlView::OnPopupOpen()
 
 void CTrawlView::OnPopupNotepad()
 {
-    const std::optional<std::string> path = CurrentLaunchPath();
+    const std::optional<std::string> path = CurrentLaunchPath(std::string::npos);
     if (!path)
         return;
     // Unquoted, as typed on a command line: the editor takes the rest of the line as the name.
@@ -139,7 +171,7 @@ void CTrawlView::OnPopupQuickView()
     const std::string viewer = QuickViewerPath();
     if (viewer.empty())
         return;
-    const std::optional<std::string> path = CurrentLaunchPath();
+    const std::optional<std::string> path = CurrentLaunchPath(std::string::npos);
     if (!path)
         return;
     shell->Execute(GetSafeHwnd(), nullptr, viewer.c_str(), path->c_str(), "", SW_SHOWNORMAL);
@@ -147,27 +179,36 @@ void CTrawlView::OnPopupQuickView()
 
 void CTrawlView::OnUpdatePopupDelete(CCmdUI* cmdUI)
 {
-    const int row = resultList.GetCurrentItem();
+    const std::optional<ListedFile> file = resultList.FindListedFile(resultList.GetCurrentItem());
+    const std::optional<std::wstring> path = file ? ExactPath(*file) : std::nullopt;
     CFileStatus status;
-    cmdUI->Enable(row != -1 && CFile::GetStatus(RowPath(row), status) && DeleteAllowed(status.attribute));
+    cmdUI->Enable(path && CFile::GetStatus(*path, status) && DeleteAllowed(status.attribute));
 }
 
 void CTrawlView::OnPopupDelete()
 {
     const int row = resultList.GetCurrentItem();
-    if (row == -1)
+    const std::optional<ListedFile> file = resultList.FindListedFile(row);
+    if (!file)
         return;
-    const std::string path = RowPath(row);
+    const std::string shown = FitToScreen(RowPath(row));
     const std::string caption = LoadResString(IDS_DELETE_CAPTION);
-    if (!CheckListedPath(GetSafeHwnd(), path, caption))
+    const std::optional<std::wstring> path = ExactPath(*file);
+    if (!path) {
+        MessageBox(LoadResString(IDS_NAME_NOT_REACHED), caption, MB_OK | MB_ICONSTOP);
         return;
-    if (MessageBox(FillIn(LoadResString(IDS_DELETE_CONFIRM), path), caption,
+    }
+    if (LeadsElsewhere(*path)) {
+        MessageBox(FillIn(LoadResString(IDS_DELETE_LINK), shown), caption, MB_OK | MB_ICONSTOP);
+        return;
+    }
+    if (MessageBox(FillIn(LoadResString(IDS_DELETE_CONFIRM), shown), caption,
                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     try {
-        CFile::Remove(path);
+        CFile::Remove(*path, shown);
     } catch (const CFileException& error) {
-        MessageBox(DeleteFailureText(path, error.cause), caption, MB_OK | MB_ICONSTOP);
+        MessageBox(DeleteFailureText(error.fileName, error.cause), caption, MB_OK | MB_ICONSTOP);
         return;
     }
     RemoveResultRow(row);
@@ -207,31 +248,31 @@ void CTrawlView::OpenAttribWnd()
         return;
     }
     attribDlg = window;
-    PlaceBesideMainWindow(*window);
     RefreshAttribWnd();
 }
 
 void CTrawlView::PlaceBesideMainWindow(CWnd& window)
 {
-    // Right of the main window, where it hides none of the results; left of
-    // it when the screen ends there; always wholly on the screen.
     RECT main{};
     ::GetWindowRect(GetTopLevelHwnd(), &main);
     const RECT own = window.GetWindowRect();
-    const int width = own.right - own.left;
-    const int height = own.bottom - own.top;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (!GetMonitorInfoA(MonitorFromRect(&main, MONITOR_DEFAULTTONEAREST), &monitor))
         return;
+    std::optional<trawl::Box> chosen;
+    RECT row{LVIR_BOUNDS, 0, 0, 0};
+    const int current = resultList.GetCurrentItem();
+    if (current != -1 && resultList.SendMessage(LVM_GETITEMRECT, current, reinterpret_cast<LPARAM>(&row))) {
+        MapWindowPoints(resultList.GetSafeHwnd(), nullptr, reinterpret_cast<POINT*>(&row), 2);
+        chosen = trawl::Box{row.left, row.top, row.right, row.bottom};
+    }
     const RECT& work = monitor.rcWork;
-    int x = main.right;
-    if (x + width > work.right)
-        x = main.left - width;
-    x = std::clamp(x, static_cast<int>(work.left), std::max<int>(work.left, work.right - width));
-    const int y = std::clamp(static_cast<int>(main.top), static_cast<int>(work.top),
-                             std::max<int>(work.top, work.bottom - height));
-    SetWindowPos(window.GetSafeHwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const trawl::Spot spot =
+        trawl::PlaceBesideMain({main.left, main.top, main.right, main.bottom}, own.right - own.left,
+                               own.bottom - own.top, {work.left, work.top, work.right, work.bottom}, chosen);
+    SetWindowPos(window.GetSafeHwnd(), nullptr, spot.x, spot.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CTrawlView::OnUpdatePopupAttributes(CCmdUI* cmdUI)
@@ -264,16 +305,25 @@ void CTrawlView::RefreshAttribWnd()
     const int row = resultList.GetCurrentItem();
     if (row == -1)
         return;
+    // A row that stands for no file, or a file gone, shows nothing: old
+    // facts beside the new row would describe a file that is not there.
+    const std::optional<ListedFile> file = resultList.FindListedFile(row);
+    const std::optional<std::wstring> path = file ? ExactPath(*file) : std::nullopt;
     CFileStatus status;
-    if (!CFile::GetStatus(RowPath(row), status))
+    if (!path || !CFile::GetStatus(*path, status)) {
+        ResetAttribWnd();
         return;
+    }
     CFileAttribDlg& window = *attribDlg;
     window.readOnlyCheck = (status.attribute & FILE_ATTRIBUTE_READONLY) != 0 ? 1 : 0;
     window.systemCheck = (status.attribute & FILE_ATTRIBUTE_SYSTEM) != 0 ? 1 : 0;
     window.hiddenCheck = (status.attribute & FILE_ATTRIBUTE_HIDDEN) != 0 ? 1 : 0;
     window.archiveCheck = (status.attribute & FILE_ATTRIBUTE_ARCHIVE) != 0 ? 1 : 0;
+    // The name as found, also where a short name had to reach the file.
     const size_t slash = status.fullName.rfind('\\');
-    window.nameText = slash == std::string::npos ? status.fullName : status.fullName.substr(slash + 1);
+    window.nameText =
+        ExactInCodePage(file->name)
+            .value_or(slash == std::string::npos ? status.fullName : status.fullName.substr(slash + 1));
     window.sizeText = FillIn(LoadResString(IDS_ATTR_SIZE), std::to_string(status.size));
     const std::string timePattern = LoadResString(IDS_ATTR_TIME);
     window.createdText = status.ctime.Format(timePattern.c_str());

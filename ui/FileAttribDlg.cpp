@@ -27,6 +27,14 @@ void CFileAttribDlg::DoDataExchange(CDataExchange* exchange)
     DDX_Check(exchange, IDC_ATTR_SYSTEM, systemCheck);
 }
 
+bool CFileAttribDlg::OnInitDialog()
+{
+    const bool result = CDialog::OnInitDialog();
+    if (ownerView != nullptr)
+        ownerView->PlaceBesideMainWindow(*this);
+    return result;
+}
+
 void CFileAttribDlg::OnOK()
 {
     AskOwnerToClose();

@@ -30,6 +30,8 @@ public:
     CTrawlView* ownerView;
 
 protected:
+    // Placed beside the main window before it shows: no jump from the centre.
+    bool OnInitDialog() override;
     void OnOK() override;
     // Esc closes the window as OK does: hiding it would leave the view
     // believing it open.

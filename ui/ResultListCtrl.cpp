@@ -127,6 +127,13 @@ int CResultListCtrl::GetCurrentItem()
     return trawl::FindCurrentItem(rows);
 }
 
+std::optional<ListedFile> CResultListCtrl::FindListedFile(int row) const
+{
+    if (row < 0 || row >= GetItemCount())
+        return std::nullopt;
+    return listedFiles.Find(GetItemData(row));
+}
+
 void CResultListCtrl::OnRightClick(NMHDR*, LRESULT* result)
 {
     *result = 0;
@@ -329,14 +336,17 @@ LRESULT CResultListCtrl::OnDeleteItem(WPARAM wParam, LPARAM)
 LRESULT CResultListCtrl::OnDeleteAllItems(WPARAM, LPARAM)
 {
     const LRESULT deleted = Default();
-    if (deleted != 0)
+    if (deleted != 0) {
         ForgetListedRows();
+        listedFiles.Clear();
+    }
     return deleted;
 }
 
 LRESULT CResultListCtrl::OnDestroy(WPARAM, LPARAM)
 {
     ForgetListedRows();
+    listedFiles.Clear();
     shadowMarksOn = false;
     return Default();
 }

@@ -3,6 +3,7 @@
 #include "core/RowOrder.h"
 #include "core/ShadowMarks.h"
 #include "framework/ListCtrl.h"
+#include "ui/ListedFiles.h"
 
 #include <string>
 #include <vector>
@@ -51,8 +52,14 @@ public:
     // over; empty for a row without a namesake.
     std::string GetShadowTip(int row);
 
+    // The file a row stands for, exactly as found; nothing for a row that
+    // stands for none.
+    std::optional<ListedFile> FindListedFile(int row) const;
+
     UINT popupMenuId = 0;
     PFNLVCOMPARE compareFunc = nullptr;
+    // Filled by the search as it lists rows; emptied with the list.
+    ListedFiles listedFiles;
 
 protected:
     void OnRightClick(NMHDR* notify, LRESULT* result);

@@ -97,6 +97,7 @@ void Win32FileFinder::FindMatches(const std::string& searchPath,
         entry.size = Combine(data.nFileSizeHigh, data.nFileSizeLow);
         entry.lastWriteTime =
             Combine(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+        entry.platformRecord = &data;
         onEntry(entry);
     } while (FindNextFileW(find.get(), &data));
 }
@@ -121,9 +122,13 @@ void ResultListWriter::SetCell(int32_t row, int column, const std::string& text)
     list.SetCell(row, column, text);
 }
 
-int ResultListWriter::TextWidth(const std::string& text)
+void ResultListWriter::InsertFoundRow(int32_t row, const std::string& path, const trawl::FoundEntry& entry)
 {
-    return list.GetStringWidth(text);
+    list.SetCell(row, 0, path);
+    const auto* data = static_cast<const WIN32_FIND_DATAW*>(entry.platformRecord);
+    if (data != nullptr && entry.name.size() <= path.size())
+        list.listedFiles.Add(row, std::string_view(path).substr(0, path.size() - entry.name.size()),
+                             data->cFileName, data->cAlternateFileName);
 }
 
 void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& options)

@@ -26,13 +26,14 @@ public:
     std::optional<trawl::LocalTime> ToLocalTime(uint64_t fileTime) override;
 };
 
-// Writes search rows into a result list and measures them in its font.
-class ResultListWriter : public trawl::IResultSink, public trawl::ITextMeasure {
+// Writes search rows into a result list, and with each row found by
+// Win32FileFinder the exact file it stands for.
+class ResultListWriter : public trawl::IResultSink {
 public:
     explicit ResultListWriter(CResultListCtrl& list) : list(list) {}
     void InsertRow(int32_t row, const std::string& path) override;
+    void InsertFoundRow(int32_t row, const std::string& path, const trawl::FoundEntry& entry) override;
     void SetCell(int32_t row, int column, const std::string& text) override;
-    int TextWidth(const std::string& text) override;
 
 private:
     CResultListCtrl& list;

@@ -42,6 +42,8 @@ public:
     void RefreshAttribWnd();
     // Blanks the attributes window, if open; it stays open.
     void ResetAttribWnd();
+    // Puts the attributes window where it hides none of the rows, if it can.
+    void PlaceBesideMainWindow(CWnd& window);
     void OnDpiChanged(int oldDpi, int newDpi) override;
 
     CButton clearButton;
@@ -92,11 +94,13 @@ private:
     void StoreFoundCount();
     void FillEnvironmentList();
     std::string RowPath(int row) const;
-    // The current row's path for a program to open; nothing without a current
-    // row, or (after saying why) when the path does not name its file exactly.
-    std::optional<std::string> CurrentLaunchPath();
+    // The path laid out on lines that fit the screen in a message box.
+    std::string FitToScreen(const std::string& path) const;
+    // The current row's file as a path a program can open, at most `limit`
+    // characters; nothing without a file, or (after saying why) when no such
+    // path reaches it.
+    std::optional<std::string> CurrentLaunchPath(size_t limit);
     void RemoveResultRow(int row);
     void OpenAttribWnd();
-    void PlaceBesideMainWindow(CWnd& window);
     void CloseAttribWnd();
 };

@@ -145,16 +145,6 @@ TEST_F(Environment, NamesOutsideAnyOldCodePageAreTypedListedAndSearched)
                                  LVM_GETSTRINGWIDTHW, 0,
                                  reinterpret_cast<LPARAM>(WideFromCodePage(row).value_or(L"").c_str()))));
     EXPECT_EQ(view->resultList.GetColumnWidth(0), widest + 10);
-
-    // An action on a name the code page cannot carry is refused with a reason.
-    EXPECT_TRUE(CheckListedPath(frameWindow, "Z:\\tmp\\日本.txt", "Delete File"));
-    EXPECT_TRUE(boxes.Take().empty());
-    EXPECT_FALSE(CheckListedPath(frameWindow, "Z:\\tmp\\||.txt", "Delete File"));
-    const std::vector<MessageBoxCloser::Box> shown = boxes.Take();
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].caption, "Delete File");
-    EXPECT_EQ(shown[0].text, LoadResString(IDS_NAME_NOT_CARRIED));
-    EXPECT_EQ(shown[0].icon, LoadIcon(nullptr, IDI_HAND));
 }
 
 } // namespace

@@ -94,6 +94,9 @@ protected:
     {
         Texts shown;
         for (const MessageBoxCloser::Box& box : boxes.Take()) {
+            RECT work{};
+            SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+            EXPECT_TRUE(box.place.left >= work.left && box.place.right <= work.right) << "off the screen";
             char style[16] = {};
             std::snprintf(style, sizeof style, "|%#x", box.style);
             shown.push_back(box.caption + "|" + box.text + style);
@@ -236,17 +239,100 @@ TEST_F(FileActions, ActionsUseTheWholeListedPathNeverACutOne)
     List(dir, "report*");
     ChooseRow(RowOf(whole));
 
+    // The shell takes no path this long: it gets the short one, which reaches the same file.
     Choose(ID_POPUP_OPEN);
     Choose(ID_POPUP_NOTEPAD);
-    EXPECT_EQ(shell.calls, (Texts{"open|" + whole + "|(null)||1", "(null)|notepad|" + whole + "||1"}));
+    ASSERT_EQ(shell.calls.size(), 2u);
+    const std::string shortPath = shell.calls[0].substr(5, shell.calls[0].find('|', 5) - 5);
+    EXPECT_LT(shortPath.size(), size_t{MAX_PATH});
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    EXPECT_TRUE(GetFileAttributesExA(shortPath.c_str(), GetFileExInfoStandard, &data) &&
+                data.nFileSizeLow == 1024);
+    EXPECT_EQ(shell.calls[1], "(null)|notepad|" + whole + "||1");
     DoubleClick();
     const Texts shown = Attrib();
     EXPECT_EQ(shown[0] + "|" + shown[1], "report.txt.bak-2019-11-04-before-the-move|1024 Bytes");
 
-    EXPECT_EQ(DeleteRow(RowOf(whole), IDYES).size(), 1u);
+    // The question shows the whole path on lines that fit the screen.
+    const Texts asked = DeleteRow(RowOf(whole), IDYES);
+    ASSERT_EQ(asked.size(), 1u);
+    std::string question = asked[0];
+    std::erase(question, '\n');
+    EXPECT_NE(question.find(whole), std::string::npos);
     EXPECT_FALSE(Exists(whole));
     EXPECT_TRUE(Exists(cut));
     EXPECT_EQ(Rows(), Texts{cut});
+}
+
+// Names that path normalisation turns into others ("foo." into "foo", "nul.txt" into the device),
+// each listed beside the namesake it would reach: every action reaches the listed file only.
+TEST_F(FileActions, HostileNamesReachTheListedFileAndNoOther)
+{
+    const struct {
+        std::string name, namesake; // the namesake is 7 bytes, the listed file 2
+        bool launched;              // else refused: no path a program normalising it would take
+    } cases[] = {
+        {"foo.", "foo", true}, // through its short name
+        {"bar ", "bar", true}, {"a..", "a", true},   {" lead", "lead", true}, {"nul.txt", "nul", false},
+        {"CON", "", false},    {"aux.c", "", false}, {"com1", "", false},
+    };
+    const std::string dir = files.Directory("hostile", {});
+    // The long-path form reaches a name as it is, without normalising it.
+    const auto exact = [&](const std::string& name) { return "\\\\?\\" + dir + "\\" + name; };
+    for (const auto& c : cases) {
+        MakeFile(dir + "\\" + c.name, 2);
+        if (!c.namesake.empty())
+            MakeFile(dir + "\\" + c.namesake, 7);
+    }
+    const auto sizeOf = [](const std::string& path) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? int(data.nFileSizeLow) : -1;
+    };
+    List(dir, "*");
+    ChooseRow(0);
+    DoubleClick();
+    for (const auto& c : cases) {
+        SCOPED_TRACE("'" + c.name + "'");
+        const int row = RowOf(dir + "\\" + c.name);
+        ASSERT_NE(row, -1);
+        ChooseRow(row);
+        const Texts shown = Attrib();
+        EXPECT_EQ(shown[0] + "|" + shown[1], c.name + "|2 Bytes");
+        shell.calls.clear();
+        Choose(ID_POPUP_OPEN);
+        if (c.launched) {
+            ASSERT_EQ(shell.calls.size(), 1u);
+            const std::string handed = shell.calls[0].substr(5, shell.calls[0].find('|', 5) - 5);
+            EXPECT_EQ(sizeOf(handed), 2) << handed;
+        } else {
+            EXPECT_EQ(shell.calls, Texts{});
+            EXPECT_EQ(BoxesShown(), Texts{"Open File|" + LoadResString(IDS_NAME_NOT_PASSED) + "|0x10"});
+        }
+        EXPECT_EQ(DeleteRow(row, IDYES).size(), 1u);
+        EXPECT_EQ(sizeOf(exact(c.name)), -1);
+        if (!c.namesake.empty()) {
+            EXPECT_EQ(sizeOf(exact(c.namesake)), 7);
+        }
+    }
+
+    // Made on the Unix side: a name holding a backslash beside the file that
+    // name reaches, and symbolic links, which Wine reports as plain files.
+    const char* unixNames = getenv("TRAWL_UNIX_NAMES");
+    ASSERT_NE(unixNames, nullptr) << "run through ctest, which makes them";
+    const std::string unixDir = unixNames, slashed = unixDir + "\\back\\slash.txt";
+    List(unixDir, "*");
+    ChooseRow(RowOf(slashed));
+    EXPECT_EQ(Attrib()[0] + "|" + Attrib()[1], "back\\slash.txt|2 Bytes");
+    EXPECT_EQ(DeleteRow(RowOf(slashed), IDYES).size(), 1u);
+    EXPECT_EQ(RowOf(slashed), -1);
+    EXPECT_EQ(sizeOf(slashed), 7) << "the other file, in the directory back";
+    for (const char* link : {"link.txt", "outside.txt"}) {
+        const std::string path = unixDir + "\\" + link;
+        EXPECT_EQ(DeleteRow(RowOf(path), IDYES),
+                  Texts{"Delete File|File: " + path +
+                        LoadResString(IDS_DELETE_LINK).substr(strlen("File: %s")) + "|0x10"});
+        EXPECT_NE(sizeOf(path), -1) << "the target kept";
+    }
 }
 
 TEST_F(FileActions, OpenNotepadAndQuickViewHandTheRowToTheShell)
@@ -334,7 +420,7 @@ TEST_F(FileActions, AttributesWindowFollowsTheCurrentRowAndCloses)
         EXPECT_TRUE(shown[0] != "kilo.bin" || shown[3] == "03/05/99  02:07PM") << shown[3];
     }
 
-    // The boxes only show: a click puts each back at once. No current row, or the file gone: no change.
+    // The boxes only show: a click puts each back at once. No current row: no change; the file gone: blank.
     const Texts before = Attrib();
     for (int box : {IDC_ATTR_READONLY, IDC_ATTR_ARCHIVE, IDC_ATTR_HIDDEN, IDC_ATTR_SYSTEM})
         SendDlgItemMessageA(AttribWindow(), box, BM_CLICK, 0, 0);
@@ -343,7 +429,7 @@ TEST_F(FileActions, AttributesWindowFollowsTheCurrentRowAndCloses)
     EXPECT_EQ(Attrib(), before);
     RemoveTree(dir);
     ChooseRow(0);
-    EXPECT_EQ(Attrib(), before);
+    EXPECT_EQ(Attrib(), Texts(6));
 
     const std::string again = files.Directory("again", {"again.txt"});
     for (int blanker : {IDC_SEARCH, IDC_CLEAR}) {

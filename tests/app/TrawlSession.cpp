@@ -111,6 +111,7 @@ void MessageBoxCloser::Watch()
                 // Reading the texts waits for the box's thread: not under the lock.
                 Box box{WindowText(window), WindowText(GetDlgItem(window, 0xFFFF)), StyleOf(window),
                         BoxIcon(window)};
+                GetWindowRect(window, &box.place);
                 {
                     std::lock_guard lock(closer.mutex);
                     closer.boxes.push_back(std::move(box));

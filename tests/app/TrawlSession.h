@@ -23,6 +23,7 @@ public:
         // The MessageBox style its buttons, default button and icon show.
         UINT style = 0;
         HICON icon = nullptr; // as the box shows it: compare with LoadIcon(nullptr, IDI_...)
+        RECT place{};         // on the screen
     };
     // The button pressed (when the box has it; OK otherwise), or pressEnter.
     static constexpr int pressEnter = 0;

@@ -1,0 +1,30 @@
+#include "ListedFiles.h"
+
+void ListedFiles::Clear()
+{
+    directories.clear();
+    entries.clear();
+}
+
+void ListedFiles::Add(intptr_t itemData, std::string_view directory, std::wstring_view name,
+                      std::wstring_view shortName)
+{
+    if (itemData < 0)
+        return;
+    if (directories.empty() || directories.back() != directory)
+        directories.emplace_back(directory);
+    const auto index = static_cast<size_t>(itemData);
+    if (index >= entries.size())
+        entries.resize(index + 1);
+    entries[index] = Entry{directories.size() - 1, std::wstring(name), std::wstring(shortName), true};
+}
+
+std::optional<ListedFile> ListedFiles::Find(intptr_t itemData) const
+{
+    if (itemData < 0 || static_cast<size_t>(itemData) >= entries.size())
+        return std::nullopt;
+    const Entry& entry = entries[static_cast<size_t>(itemData)];
+    if (!entry.found)
+        return std::nullopt;
+    return ListedFile{directories[entry.directory], entry.name, entry.shortName};
+}

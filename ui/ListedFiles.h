@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the search found behind a row, exactly: the directory as searched and
+// the name as the system enumerated it. The row's text may not carry that
+// name (characters the code page lacks), and normalising the text would turn
+// some names into others ("foo." into "foo", "nul.txt" into the device), so
+// the actions go by this record, never by the text.
+struct ListedFile {
+    // As searched, in the code page, ending where the name begins.
+    std::string directory;
+    std::wstring name;
+    // The file system's 8.3 alias; empty when it keeps none.
+    std::wstring shortName;
+};
+
+// The found files of the result list's rows, by item data (the row's number
+// in the order found, which sorting and row deletion keep).
+class ListedFiles {
+public:
+    void Clear();
+    void Add(intptr_t itemData, std::string_view directory, std::wstring_view name,
+             std::wstring_view shortName);
+    // Nothing for a row that stands for no found file, such as the message a
+    // fruitless search leaves.
+    std::optional<ListedFile> Find(intptr_t itemData) const;
+
+private:
+    struct Entry {
+        size_t directory = 0;
+        std::wstring name;
+        std::wstring shortName;
+        bool found = false;
+    };
+    // Rows of one directory come together: each directory is kept once.
+    std::vector<std::string> directories;
+    std::vector<Entry> entries;
+};
