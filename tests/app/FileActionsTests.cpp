@@ -223,9 +223,21 @@ TEST_F(FileActions, DeleteAsksThenRemovesOnlyThatRowOrExplainsWhy)
     EXPECT_FALSE(PopupEnabled(ID_POPUP_DELETE)) << "the file gone";
     CreateDirectoryA(a.c_str(), nullptr);
     EXPECT_FALSE(PopupEnabled(ID_POPUP_DELETE)) << "a directory there now";
+
+    // The fruitless search's row is a message, even with a file of that name where a relative path leads.
+    const std::string noFiles = LoadResString(IDS_NO_FILES);
+    CloseHandle(CreateFileA(noFiles.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(Exists(noFiles));
     List(dir, "*.none");
     ChooseRow(0);
-    EXPECT_FALSE(PopupEnabled(ID_POPUP_DELETE)) << "the fruitless search's row";
+    EXPECT_FALSE(PopupEnabled(ID_POPUP_DELETE));
+    for (UINT command : {ID_POPUP_OPEN, ID_POPUP_NOTEPAD, ID_POPUP_DELETE})
+        Choose(command);
+    DoubleClick();
+    EXPECT_EQ(Attrib(), Texts(6));
+    DeleteFileA(noFiles.c_str());
+    EXPECT_TRUE(shell.calls.empty());
+    EXPECT_TRUE(BoxesShown().empty());
 }
 
 // A listed path longer than 259 characters whose first 259 name another file.
