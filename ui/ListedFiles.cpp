@@ -4,6 +4,7 @@ void ListedFiles::Clear()
 {
     directories.clear();
     entries.clear();
+    names.clear();
 }
 
 void ListedFiles::Add(intptr_t itemData, std::string_view directory, std::wstring_view name,
@@ -16,7 +17,9 @@ void ListedFiles::Add(intptr_t itemData, std::string_view directory, std::wstrin
     const auto index = static_cast<size_t>(itemData);
     if (index >= entries.size())
         entries.resize(index + 1);
-    entries[index] = Entry{directories.size() - 1, std::wstring(name), std::wstring(shortName), true};
+    entries[index] = Entry{directories.size() - 1, names.size(), name.size(), shortName.size(), true};
+    names += name;
+    names += shortName;
 }
 
 std::optional<ListedFile> ListedFiles::Find(intptr_t itemData) const
@@ -26,5 +29,6 @@ std::optional<ListedFile> ListedFiles::Find(intptr_t itemData) const
     const Entry& entry = entries[static_cast<size_t>(itemData)];
     if (!entry.found)
         return std::nullopt;
-    return ListedFile{directories[entry.directory], entry.name, entry.shortName};
+    return ListedFile{directories[entry.directory], names.substr(entry.nameStart, entry.nameLength),
+                      names.substr(entry.nameStart + entry.nameLength, entry.shortLength)};
 }

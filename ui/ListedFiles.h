@@ -33,11 +33,14 @@ public:
 private:
     struct Entry {
         size_t directory = 0;
-        std::wstring name;
-        std::wstring shortName;
+        size_t nameStart = 0; // in names, the short name right after the name
+        size_t nameLength = 0;
+        size_t shortLength = 0;
         bool found = false;
     };
-    // Rows of one directory come together: each directory is kept once.
+    // Rows of one directory come together: each directory is kept once. The
+    // names lie end to end in one text: no allocation per row.
     std::vector<std::string> directories;
     std::vector<Entry> entries;
+    std::wstring names;
 };
