@@ -62,10 +62,3 @@ void CCmdTarget::EndWaitCursor()
     if (--waitDepth == 0)
         SetCursor(cursorBeforeWait != nullptr ? cursorBeforeWait : LoadCursor(nullptr, IDC_ARROW));
 }
-
-CWaitCursor::CWaitCursor() : previous(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-
-CWaitCursor::~CWaitCursor()
-{
-    SetCursor(previous != nullptr ? previous : LoadCursor(nullptr, IDC_ARROW));
-}

@@ -34,15 +34,3 @@ private:
     int waitDepth = 0;
     HCURSOR cursorBeforeWait = nullptr;
 };
-
-// Shows the wait cursor for the lifetime of the object.
-class CWaitCursor {
-public:
-    CWaitCursor();
-    ~CWaitCursor();
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-
-private:
-    HCURSOR previous;
-};

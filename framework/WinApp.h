@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CmdTarget.h"
-#include "Document.h"
+#include "DocTemplate.h"
 
 #include <memory>
 #include <string>

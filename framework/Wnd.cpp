@@ -1,7 +1,7 @@
 #include "Wnd.h"
 
 #include "CmdUI.h"
-#include "Dialog.h"
+#include "DataExchange.h"
 
 #include <exception>
 #include <unordered_map>

@@ -1,31 +1,63 @@
 #pragma once
 
-#include "framework/Platform.h"
+#include "ui/ListedFiles.h"
+#include "ui/Shell.h"
 
+#include <optional>
 #include <string>
 
-// The system services the file actions use: the shell that starts files
-// and programs, and the alert sound. The program uses the system's own;
-// tests put a recorder in their place, so nothing starts and nothing sounds.
-class IShell {
-public:
-    virtual ~IShell() = default;
-    // As ShellExecuteA: 32 or more when started, else an error code. Null
-    // verb or parameters mean none.
-    virtual INT_PTR Execute(HWND owner, const char* verb, const char* file, const char* parameters,
-                            const char* directory, int show) = 0;
-    virtual void Beep(UINT type) = 0;
-};
+class CFileAttribDlg;
+class CTrawlView;
+class CWnd;
 
-IShell& SystemShell();
+// What the row popup does to the file of the current row: open it through
+// its type's program, in Notepad or in the quick viewer, delete it, and show
+// its attributes in a window that follows the current row. The view owns it
+// and forwards its commands; every action goes by the file the row was found
+// as (ListedFile), never by the row's text.
+class CFileActions {
+public:
+    explicit CFileActions(CTrawlView& view) : view(view) {}
+    CFileActions(const CFileActions&) = delete;
+    CFileActions& operator=(const CFileActions&) = delete;
+
+    void Open();
+    void OpenWithNotepad();
+    void OpenWithQuickView();
+    // The quick viewer is offered only where it is installed.
+    bool QuickViewAvailable() const;
+    void Delete();
+    bool DeleteEnabled() const;
+
+    // Opens the attributes window on the current row; beeps when it is open
+    // already or no row is current.
+    void OpenAttribWnd();
+    // Fills the attributes window, if open, from the current row.
+    void RefreshAttribWnd();
+    // Blanks the attributes window, if open; it stays open.
+    void ResetAttribWnd();
+    void CloseAttribWnd();
+    // Puts the attributes window where it hides none of the rows, if it can.
+    void PlaceAttribWnd(CWnd& window) const;
+
+    // The open attributes window, or null: the one sign that it is open.
+    CFileAttribDlg* attribDlg = nullptr;
+    // Starts the files and programs; tests put a recorder in its place.
+    IShell* shell = &SystemShell();
+
+private:
+    std::optional<ListedFile> CurrentFile() const;
+    // The current row's file as a path a program can open, at most `limit`
+    // characters; nothing without a file, or (after saying why) when no such
+    // path reaches it.
+    std::optional<std::string> CurrentLaunchPath(size_t limit);
+    // The path laid out on lines that fit the screen in a message box.
+    std::string FitToScreen(const std::string& path) const;
+    int ShowMessage(const std::string& text, UINT captionId, UINT style);
+
+    CTrawlView& view;
+};
 
 // The quick viewer under the system directory named by WINDIR; empty when
 // WINDIR is not set.
 std::string QuickViewerPath();
-
-// Whether a file with these attribute bits may be deleted: none at all, or
-// the archive bit among them.
-bool DeleteAllowed(BYTE attributes);
-
-// The message that explains why path could not be deleted.
-std::string DeleteFailureText(const std::string& path, int cause);

@@ -31,7 +31,7 @@ bool CFileAttribDlg::OnInitDialog()
 {
     const bool result = CDialog::OnInitDialog();
     if (ownerView != nullptr)
-        ownerView->PlaceBesideMainWindow(*this);
+        ownerView->fileActions.PlaceAttribWnd(*this);
     return result;
 }
 

@@ -1,6 +1,8 @@
 #include "ResultListCtrl.h"
 
+#include "core/TextFill.h"
 #include "framework/Dpi.h"
+#include "framework/Menu.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -55,15 +57,6 @@ public:
 private:
     trawl::AsciiNameFolder bytewise;
 };
-
-// The resource text with its one placeholder replaced.
-std::string FillIn(UINT id, std::string_view placeholder, const std::string& value)
-{
-    std::string text = LoadResString(id);
-    if (size_t at = text.find(placeholder); at != std::string::npos)
-        text.replace(at, placeholder.size(), value);
-    return text;
-}
 
 // Copies text into a buffer of `capacity` bytes, terminated, never cutting a
 // UTF-8 sequence in two.
@@ -262,10 +255,10 @@ std::string CResultListCtrl::GetShadowTip(int row)
     if (mark == nullptr)
         return {};
     if (mark->state == trawl::ShadowState::Shadowed)
-        return FillIn(IDS_SHADOWED_BY, "%s", std::string(markedFiles[mark->winner].path));
+        return trawl::FillIn(LoadResString(IDS_SHADOWED_BY), "%s", markedFiles[mark->winner].path);
     if (mark->shadowedCount == 1)
         return LoadResString(IDS_WINS_OVER_ONE);
-    return FillIn(IDS_WINS_OVER_MANY, "%d", std::to_string(mark->shadowedCount));
+    return trawl::FillIn(LoadResString(IDS_WINS_OVER_MANY), "%d", std::to_string(mark->shadowedCount));
 }
 
 void CResultListCtrl::OnCustomDraw(NMHDR* notify, LRESULT* result)

@@ -52,7 +52,3 @@ trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view d
 // to the widest text plus 10 pixels.
 void FinishResultList(CResultListCtrl& list, const trawl::SearchOutcome& outcome,
                       const std::string& noFilesText);
-
-// The value of an environment variable, whatever its length; nothing when
-// the variable is missing or empty.
-std::optional<std::string> EnvironmentValue(const std::string& name);

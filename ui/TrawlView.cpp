@@ -3,11 +3,13 @@
 #include "app/MainFrame.h"
 #include "app/TrawlDoc.h"
 #include "core/FormRules.h"
-#include "framework/Dialog.h"
+#include "framework/DataExchange.h"
+#include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "ui/CodePageText.h"
 #include "ui/DetailOptionsDlg.h"
+#include "ui/EnvironmentValue.h"
 #include "ui/FileAttribDlg.h"
 #include "ui/ResultSearch.h"
 
@@ -57,7 +59,7 @@ CTrawlView::CTrawlView() : CFormView(IDD_SEARCH_FORM) {}
 
 CTrawlView::~CTrawlView()
 {
-    CloseAttribWnd();
+    fileActions.CloseAttribWnd();
     // The comparer reads through this pointer; it must not outlive the list.
     if (trawl::sortTargetList == &resultList)
         trawl::sortTargetList = nullptr;
@@ -138,7 +140,7 @@ void CTrawlView::OnClear()
     searchButton.EnableWindow(false);
     fileName.clear();
     resultList.DeleteAllItems();
-    ResetAttribWnd();
+    fileActions.ResetAttribWnd();
     searchReady = 0;
     resultsFound = 0;
     ::SetFocus(GetDlgItem(IDC_FILENAME));
@@ -216,7 +218,7 @@ void CTrawlView::OnSearch()
     searchReady = 0;
     searchButton.EnableWindow(false);
     resultList.DeleteAllItems();
-    ResetAttribWnd();
+    fileActions.ResetAttribWnd();
     CWaitCursor wait; // ends however the search ends
 
     std::string directoryList;
@@ -340,4 +342,74 @@ void CTrawlView::OnDpiChanged(int oldDpi, int newDpi)
         resultList.SetColumnWidth(column, MulDiv(resultList.GetColumnWidth(column), newDpi, oldDpi));
     const RECT client = GetClientRect();
     OnSize(SIZE_RESTORED, client.right, client.bottom);
+}
+
+void CTrawlView::OnPopupOpen()
+{
+    fileActions.Open();
+}
+
+void CTrawlView::OnPopupNotepad()
+{
+    fileActions.OpenWithNotepad();
+}
+
+void CTrawlView::OnUpdatePopupQuickView(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(fileActions.QuickViewAvailable());
+}
+
+void CTrawlView::OnPopupQuickView()
+{
+    fileActions.OpenWithQuickView();
+}
+
+void CTrawlView::OnUpdatePopupDelete(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(fileActions.DeleteEnabled());
+}
+
+void CTrawlView::OnPopupDelete()
+{
+    fileActions.Delete();
+}
+
+void CTrawlView::OnResultDblClk(NMHDR*, LRESULT* result)
+{
+    *result = 0;
+    fileActions.OpenAttribWnd();
+}
+
+void CTrawlView::OnPopupAttributes()
+{
+    fileActions.OpenAttribWnd();
+}
+
+void CTrawlView::OnUpdatePopupAttributes(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(fileActions.attribDlg == nullptr);
+}
+
+void CTrawlView::OnResultClick(NMHDR*, LRESULT* result)
+{
+    *result = 0;
+    fileActions.RefreshAttribWnd();
+}
+
+void CTrawlView::OnResultItemChanged(NMHDR* notify, LRESULT* result)
+{
+    *result = 0;
+    // The list moves the focus and the selection one state at a time, telling
+    // each; asking for the current row in between would deselect the row being
+    // chosen. So follow once a row is both focused and selected.
+    const int row = reinterpret_cast<NMLISTVIEW*>(notify)->iItem;
+    constexpr UINT current = LVIS_FOCUSED | LVIS_SELECTED;
+    if (row >= 0 && resultList.GetItemState(row, current) == current)
+        fileActions.RefreshAttribWnd();
+}
+
+LRESULT CTrawlView::OnAttribWndClosed(WPARAM, LPARAM)
+{
+    fileActions.CloseAttribWnd();
+    return 0;
 }

@@ -10,7 +10,6 @@
 
 class CTrawlDoc;
 class CMainFrame;
-class CFileAttribDlg;
 
 // The search form: the pattern, the source of the directory list (an
 // environment variable or a typed list), Search and Clear, and the results.
@@ -38,12 +37,8 @@ public:
     void OnClear();
     void OnViewDetailOptions();
 
-    // Fills the attributes window, if open, from the current row.
-    void RefreshAttribWnd();
-    // Blanks the attributes window, if open; it stays open.
-    void ResetAttribWnd();
-    // Puts the attributes window where it hides none of the rows, if it can.
-    void PlaceBesideMainWindow(CWnd& window);
+    // The row count into the frame's found pane.
+    void StoreFoundCount();
     void OnDpiChanged(int oldDpi, int newDpi) override;
 
     CButton clearButton;
@@ -61,10 +56,8 @@ public:
     int initialHeight = 0;
     int listLeft = 0;
     int listTop = 0;
-    // The open attributes window, or null: the one sign that it is open.
-    CFileAttribDlg* attribDlg = nullptr;
-    // Starts the files and programs of the file actions.
-    IShell* shell = &SystemShell();
+    // Acts on the current row's file; after the controls it uses.
+    CFileActions fileActions{*this};
 
 protected:
     void OnInputChanged();
@@ -91,16 +84,5 @@ protected:
 
 private:
     CMainFrame* GetMainFrame() const;
-    void StoreFoundCount();
     void FillEnvironmentList();
-    std::string RowPath(int row) const;
-    // The path laid out on lines that fit the screen in a message box.
-    std::string FitToScreen(const std::string& path) const;
-    // The current row's file as a path a program can open, at most `limit`
-    // characters; nothing without a file, or (after saying why) when no such
-    // path reaches it.
-    std::optional<std::string> CurrentLaunchPath(size_t limit);
-    void RemoveResultRow(int row);
-    void OpenAttribWnd();
-    void CloseAttribWnd();
 };

@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "support/FixtureFiles.h"
 #include "ui/CodePageText.h"
+#include "ui/EnvironmentValue.h"
 #include "ui/ResultSearch.h"
 
 #include <algorithm>

@@ -39,7 +39,7 @@ protected:
     void SetUp() override
     {
         Start();
-        view->shell = &shell;
+        view->fileActions.shell = &shell;
         shell.form = form;
     }
 
@@ -115,7 +115,10 @@ protected:
         boxes.answer = IDOK;
         return BoxesShown();
     }
-    HWND AttribWindow() const { return view->attribDlg ? view->attribDlg->GetSafeHwnd() : nullptr; }
+    HWND AttribWindow() const
+    {
+        return view->fileActions.attribDlg ? view->fileActions.attribDlg->GetSafeHwnd() : nullptr;
+    }
     // The open window's name, size, three times and ticked boxes ("RAHS").
     Texts Attrib() const
     {
@@ -464,7 +467,7 @@ TEST_F(FileActions, AttributesWindowFollowsTheCurrentRowAndCloses)
         key != 0 ? PostMessageA(window, WM_KEYDOWN, key, 1)
                  : PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
         Pump();
-        EXPECT_EQ(view->attribDlg, nullptr);
+        EXPECT_EQ(view->fileActions.attribDlg, nullptr);
         EXPECT_FALSE(IsWindow(window));
         EXPECT_TRUE(PopupEnabled(ID_POPUP_ATTRIBUTES));
     }
@@ -480,7 +483,7 @@ TEST_F(FileActions, AttributesWindowFollowsTheCurrentRowAndCloses)
         nullptr, GetCurrentThreadId());
     DoubleClick();
     UnhookWindowsHookEx(refuse);
-    EXPECT_EQ(view->attribDlg, nullptr);
+    EXPECT_EQ(view->fileActions.attribDlg, nullptr);
     EXPECT_TRUE(PopupEnabled(ID_POPUP_ATTRIBUTES));
     EXPECT_EQ(FindWindowA(nullptr, "File Attributes"), nullptr);
 
