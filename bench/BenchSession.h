@@ -11,7 +11,7 @@
 // column shown; the actions the figures time, as a user's would arrive.
 class BenchSession : public TrawlSession {
 public:
-    // Message boxes are left alone, as in the program: no watcher runs during a timing.
+    // The session's message-box watcher would poll the windows during every timing: held.
     BenchSession() { boxes.Hold(true); }
 
     // false when the program did not come up.

@@ -28,7 +28,11 @@ double WorkingSetMB()
 class BareListWriter : public trawl::IResultSink, public trawl::ITextMeasure {
 public:
     explicit BareListWriter(BareListView& bare) : bare(bare) {}
-    void InsertRow(int32_t row, const std::string& path) override { texts = RowTexts{path}, last = row; }
+    void InsertRow(int32_t row, const std::string& path) override
+    {
+        texts = RowTexts{path};
+        last = row;
+    }
     void SetCell(int32_t, int column, const std::string& text) override
     {
         texts[static_cast<size_t>(column)] = text;
