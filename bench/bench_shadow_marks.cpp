@@ -3,10 +3,11 @@
 
 #include "bench_shadow_marks.h"
 
+#include "Timing.h"
+
 #include "res/resource.h"
 #include "ui/ResultSearch.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -31,24 +32,6 @@ double ThreadSeconds()
     return seconds(kernel) + seconds(user);
 }
 
-double Seconds()
-{
-    LARGE_INTEGER frequency{};
-    LARGE_INTEGER counter{};
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void Pump()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 struct Timing {
     double search = 0; // the whole search, marks included
     double thread = 0; // processor time of the same
@@ -61,28 +44,22 @@ Timing TimedSearch(CResultListCtrl& list, const std::string& directoryList,
 {
     list.ShowWindow(SW_SHOW);
     list.DeleteAllItems();
-    Pump();
-    const double start = Seconds();
+    PumpMessages();
+    const double start = Now();
     const double threadStart = ThreadSeconds();
     FinishResultList(list, ListMatchingFiles(list, directoryList, "*", options), "No files");
-    const double marksStart = Seconds();
+    const double marksStart = Now();
     list.UpdateShadowMarks();
     Timing timing;
-    timing.marks = Seconds() - marksStart;
-    Pump();
-    timing.search = Seconds() - start;
+    timing.marks = Now() - marksStart;
+    PumpMessages();
+    timing.search = Now() - start;
     timing.thread = ThreadSeconds() - threadStart;
     timing.rows = list.GetItemCount();
     list.DeleteAllItems();
     list.ShowWindow(SW_HIDE);
-    Pump();
+    PumpMessages();
     return timing;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Fixtures.h"
+
+#include "tests/app/TrawlSession.h"
+
+#include <string>
+#include <vector>
+
+// The program in this process, started by the tests' own session, with every
+// column shown; the actions the figures time, as a user's would arrive.
+class BenchSession : public TrawlSession {
+public:
+    // The session's message-box watcher would poll the windows during every timing: held.
+    BenchSession() { boxes.Hold(true); }
+
+    // false when the program did not come up.
+    bool StartWithAllColumns();
+    using TrawlSession::Pump;
+    using TrawlSession::Stop;
+
+    // The rows written through the result list as a search writes them.
+    void Fill(const std::vector<RowTexts>& rows, int copies);
+    // Ctrl+C as the accelerator delivers it.
+    double TimedClear();
+    // A search of the given list for "*", as Search with My Path runs it.
+    double TimedSearch(const std::string& directoryList);
+
+    int RowCount() const { return view->resultList.GetItemCount(); }
+    HWND FrameWindow() const { return frameWindow; }
+    // The program's own message loop, to its end.
+    static int Run(bool endProcessOnClose);
+
+private:
+    void TestBody() override {}
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "framework/Platform.h"
+
+#include <string>
+
+// A child process of this program in a role (--child=<role>: a switch, so the
+// program started in the child does not take it for a file name). The child
+// answers in lines on its standard output, each starting with a word.
+class ChildProcess {
+public:
+    explicit ChildProcess(const std::string& role);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // The next line the child printed; empty at its end.
+    std::string ReadLine();
+    // The rest of the line that starts with the word, skipping others; empty when none came.
+    std::string Expect(const std::string& word);
+    bool Running() const;
+    DWORD ExitCode() const;
+    // Seconds from now until the process is gone.
+    double SecondsUntilGone();
+
+private:
+    HANDLE read = nullptr;
+    HANDLE process = nullptr;
+};
+
+// The child's side: "ready <window>", once the window to be closed is up.
+void ReportReady(HWND window);
+// The parent's side: that window, or null when the line is not one.
+HWND ReadyWindow(const std::string& ready);

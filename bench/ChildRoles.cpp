@@ -1,0 +1,134 @@
+#include "ChildRoles.h"
+
+#include "BareListView.h"
+#include "BenchSession.h"
+#include "ChildProcess.h"
+#include "Fixtures.h"
+#include "LargeLists.h"
+#include "Timing.h"
+
+#include "ui/ResultSearch.h"
+
+#include <psapi.h>
+
+#include <cstdio>
+
+namespace {
+
+double WorkingSetMB()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return 0;
+    return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
+}
+
+// A search straight into the bare list, nothing kept on the side.
+class BareListWriter : public trawl::IResultSink, public trawl::ITextMeasure {
+public:
+    explicit BareListWriter(BareListView& bare) : bare(bare) {}
+    void InsertRow(int32_t row, const std::string& path) override
+    {
+        texts = RowTexts{path};
+        last = row;
+    }
+    void SetCell(int32_t, int column, const std::string& text) override
+    {
+        texts[static_cast<size_t>(column)] = text;
+        if (column == trawl::maxResultColumns - 1)
+            bare.AddRow(last, texts);
+    }
+    int TextWidth(const std::string&) override { return 0; }
+
+private:
+    BareListView& bare;
+    RowTexts texts;
+    int last = 0;
+};
+
+} // namespace
+
+int RunChild(const std::string& role)
+{
+    const std::string fullList = FixtureList(FixtureRoot());
+    if (role == "memory-ours") {
+        BenchSession trawl;
+        if (!trawl.StartWithAllColumns())
+            return 1;
+        const double before = WorkingSetMB();
+        trawl.TimedSearch(fullList);
+        std::printf("memory %.1f %.1f %d\n", before, WorkingSetMB(), trawl.RowCount());
+        ExitProcess(0);
+    }
+    if (role == "memory-bare") {
+        BareListView bare;
+        const double before = WorkingSetMB();
+        BareListWriter writer(bare);
+        Win32FileFinder finder;
+        Win32LocalTime clock;
+        SendMessageA(bare.list, WM_SETREDRAW, FALSE, 0);
+        trawl::SearchDirectoryList(fullList, "*", allColumns, finder, clock, writer, writer);
+        SendMessageA(bare.list, WM_SETREDRAW, TRUE, 0);
+        PumpMessages();
+        std::printf("memory %.1f %.1f %d\n", before, WorkingSetMB(),
+                    static_cast<int>(SendMessageA(bare.list, LVM_GETITEMCOUNT, 0, 0)));
+        ExitProcess(0);
+    }
+    if (role == "exit-ours" || role == "exit-ours-teardown") {
+        BenchSession trawl;
+        if (!trawl.StartWithAllColumns())
+            return 1;
+        trawl.Fill(RecordRows(fullList), largeCopies);
+        ReportReady(trawl.FrameWindow());
+        return BenchSession::Run(role == "exit-ours");
+    }
+    if (role == "exit-bare") {
+        BareListView bare(true);
+        bare.Fill(RecordRows(fullList), largeCopies);
+        ReportReady(bare.parent);
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        return 0;
+    }
+    std::printf("unknown child role %s\n", role.c_str());
+    return 2;
+}
+
+double TimedExit(const std::string& role, UINT message, WPARAM wParam)
+{
+    ChildProcess child(role);
+    const std::string ready = child.Expect("ready");
+    if (ready.empty()) {
+        std::printf("child %s did not come up\n", role.c_str());
+        return 999;
+    }
+    const HWND window = ReadyWindow(ready);
+    if (!child.Running() || !IsWindowVisible(window)) {
+        std::printf("child %s is gone before its window was closed\n", role.c_str());
+        return 999;
+    }
+    PostMessageA(window, message, wParam, 0);
+    const double seconds = child.SecondsUntilGone();
+    if (child.ExitCode() != 0) {
+        std::printf("child %s ended with %lu\n", role.c_str(), child.ExitCode());
+        return 999;
+    }
+    return seconds;
+}
+
+MemoryFigures ChildMemory(const std::string& role)
+{
+    ChildProcess child(role);
+    const std::string line = child.Expect("memory");
+    MemoryFigures figures;
+    int rows = 0;
+    if (std::sscanf(line.c_str(), "%lf %lf %d", &figures.before, &figures.after, &rows) != 3)
+        std::printf("child %s gave no working set\n", role.c_str());
+    else if (rows != totalFiles)
+        std::printf("child %s listed %d rows, not %d\n", role.c_str(), rows, totalFiles);
+    return figures;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/Columns.h"
+#include "core/DisplayOptions.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+// The generated folder tree every figure searches: 20 directories of 1,638
+// files under %TEMP%\tb, kept between runs since creating it takes a while
+// under Wine.
+inline constexpr int directoryCount = 20;
+inline constexpr int filesPerDirectory = 1638;
+inline constexpr int totalFiles = directoryCount * filesPerDirectory; // 32,760
+inline constexpr int halfDirectories = directoryCount / 2;
+inline constexpr int halfFiles = halfDirectories * filesPerDirectory; // 16,380
+inline constexpr trawl::DisplayOptions allColumns{1, 1, 1};
+
+// %TEMP%\tb\ ; empty when there is no temporary folder.
+std::string FixtureRoot();
+std::vector<std::string> FixtureDirectories(const std::string& root);
+// The first `count` directories as one directory list.
+std::string Join(const std::vector<std::string>& directories, size_t count);
+// The whole fixture as one directory list.
+std::string FixtureList(const std::string& root);
+
+// Whether a previous run left the fixture whole and of this generation.
+bool FixtureComplete(const std::string& root);
+bool CreateFixture(const std::string& root);
+void DeleteFixture(const std::string& root);
+
+// Files (not directories) in the directories, the way a plain "*" walk sees them.
+int RawEnumeration(const std::vector<std::string>& directories);
+
+using RowTexts = std::array<std::string, trawl::maxResultColumns>;
+// The cells a search of every column writes, so that the result list and the
+// bare list view can be given the same texts.
+std::vector<RowTexts> RecordRows(const std::string& directoryList);

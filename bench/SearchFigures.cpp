@@ -1,0 +1,191 @@
+#include "SearchFigures.h"
+
+#include "Figures.h"
+#include "Fixtures.h"
+#include "Timing.h"
+#include "bench_shadow_marks.h"
+
+#include "core/RowOrder.h"
+#include "framework/Wnd.h"
+#include "res/resource.h"
+#include "ui/ResultSearch.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr double fillRatioTarget = 5.0;
+constexpr double sortSecondsTarget = 0.3;
+// Runs per figure; the median is printed.
+constexpr int rawRuns = 5;
+constexpr int listRuns = 3;
+
+int CALLBACK CompareResultRows(LPARAM first, LPARAM second, LPARAM column)
+{
+    return trawl::CompareRows(first, second, column);
+}
+
+const char* KindName(trawl::ColumnKind kind)
+{
+    switch (kind) {
+    case trawl::ColumnKind::Text:
+        return "Text";
+    case trawl::ColumnKind::Size:
+        return "Size";
+    case trawl::ColumnKind::Date:
+        return "Date";
+    case trawl::ColumnKind::Attribute:
+        return "Attribute";
+    }
+    return "?";
+}
+
+struct FillResult {
+    double seconds = 0;
+    int rows = 0;
+};
+
+FillResult TimedFill(CResultListCtrl& list, const std::string& directoryList,
+                     const trawl::DisplayOptions& options)
+{
+    // Emptying the previous rows is not part of the search being measured.
+    list.DeleteAllItems();
+    PumpMessages();
+    const double start = Now();
+    const trawl::SearchOutcome outcome = ListMatchingFiles(list, directoryList, "*", options);
+    FinishResultList(list, outcome, "No files");
+    PumpMessages();
+    FillResult result;
+    result.seconds = Now() - start;
+    result.rows = list.GetItemCount();
+    return result;
+}
+
+// Fills the list `listRuns` times; the median run, the list left full.
+FillResult MedianFill(CResultListCtrl& list, const std::string& directoryList,
+                      const trawl::DisplayOptions& options, std::vector<double>& runs)
+{
+    FillResult last;
+    for (int run = 0; run < listRuns; ++run) {
+        last = TimedFill(list, directoryList, options);
+        runs.push_back(last.seconds);
+    }
+    last.seconds = Median(runs);
+    return last;
+}
+
+// The heading clicks in a row, each starting from the order the previous one
+// left. The Attribute sort ends in the order found, where the fill leaves the
+// rows, so every round does the same work. Median per column over the rounds.
+std::vector<double> TimedSorts(CResultListCtrl& list, int columns)
+{
+    std::vector<std::vector<double>> runs(static_cast<size_t>(columns));
+    for (int round = 0; round < listRuns; ++round) {
+        for (int column = 0; column < columns; ++column) {
+            const double start = Now();
+            list.SortByColumn(column);
+            PumpMessages();
+            runs[static_cast<size_t>(column)].push_back(Now() - start);
+        }
+    }
+    std::vector<double> seconds;
+    for (const std::vector<double>& columnRuns : runs)
+        seconds.push_back(Median(columnRuns));
+    return seconds;
+}
+
+} // namespace
+
+int RunSearchFigures(const std::string& root)
+{
+    const std::vector<std::string> directories = FixtureDirectories(root);
+    const std::string fullList = Join(directories, directoryCount);
+    const std::string halfList = Join(directories, halfDirectories);
+
+    // Warm the file system caches so the raw and the full search start alike.
+    const int found = RawEnumeration(directories);
+    if (found != totalFiles) {
+        std::printf("fixture holds %d files, expected %d\n", found, totalFiles);
+        return 1;
+    }
+    std::vector<double> rawTimes;
+    for (int run = 0; run < rawRuns; ++run) {
+        const double start = Now();
+        RawEnumeration(directories);
+        rawTimes.push_back(Now() - start);
+    }
+    const double raw = Median(rawTimes);
+
+    CWnd frame;
+    const RECT frameRect{100, 100, 860, 580};
+    if (!frame.CreateEx(0, nullptr, "Trawl benchmark", WS_OVERLAPPEDWINDOW, frameRect, nullptr, 0)) {
+        std::printf("cannot create the frame window\n");
+        return 1;
+    }
+    CResultListCtrl list;
+    if (!list.CreateEx(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL,
+                       frame.GetClientRect(), frame.GetSafeHwnd(), IDC_RESULTS)) {
+        std::printf("cannot create the result list\n");
+        return 1;
+    }
+    const trawl::DisplayOptions options = allColumns;
+    SetupResultColumns(list, options);
+    const int columns = list.GetColumnCount();
+    list.compareFunc = &CompareResultRows;
+    trawl::sortTargetList = &list;
+    frame.ShowWindow(SW_SHOW);
+    UpdateWindow(frame.GetSafeHwnd());
+    PumpMessages();
+
+    std::printf(
+        "raw enumeration (FindFirstFileA/FindNextFileA, \"*\", %d files): %.3f s (median of %d: %s)\n", found,
+        raw, rawRuns, RunList(rawTimes).c_str());
+
+    std::vector<double> fullFills;
+    const FillResult full = MedianFill(list, fullList, options, fullFills);
+    std::printf(
+        "fill (ListMatchingFiles + FinishResultList, visible list, %d columns): %.3f s (median of %d: "
+        "%s), %d rows%s\n",
+        columns, full.seconds, listRuns, RunList(fullFills).c_str(), full.rows,
+        full.rows == totalFiles ? "" : " (WRONG COUNT)");
+    const double ratio = full.seconds / raw;
+    std::printf("fill / raw: %.1f (target <= %.0f): %s\n", ratio, fillRatioTarget,
+                Verdict(ratio <= fillRatioTarget));
+    const std::vector<double> fullSorts = TimedSorts(list, columns);
+
+    std::vector<double> halfFills;
+    const FillResult half = MedianFill(list, halfList, options, halfFills);
+    std::printf("fill at %d rows: %.3f s (median of %d: %s), %d rows%s; growth %.2f\n", halfFiles,
+                half.seconds, listRuns, RunList(halfFills).c_str(), half.rows,
+                half.rows == halfFiles ? "" : " (WRONG COUNT)", full.seconds / half.seconds);
+    const std::vector<double> halfSorts = TimedSorts(list, columns);
+
+    bool sortsMet = true;
+    for (int column = 0; column < columns; ++column) {
+        const bool met = fullSorts[column] <= sortSecondsTarget;
+        sortsMet = sortsMet && met;
+        std::printf("sort %d rows by %-11s (%-9s): %.3f s (median of %d; target <= %.1f s): %s\n", full.rows,
+                    list.GetColumnHeading(column).c_str(), KindName(trawl::columnKinds[column]),
+                    fullSorts[column], listRuns, sortSecondsTarget, Verdict(met));
+    }
+    for (int column = 0; column < columns; ++column)
+        std::printf("sort %d rows by %-11s (%-9s): %.3f s\n", half.rows,
+                    list.GetColumnHeading(column).c_str(), KindName(trawl::columnKinds[column]),
+                    halfSorts[column]);
+    for (int column = 0; column < columns; ++column) {
+        std::printf("sort growth %d/%d rows, %-9s: %.2f (n log n about 2.1, quadratic 4)\n", full.rows,
+                    half.rows, KindName(trawl::columnKinds[column]),
+                    halfSorts[column] > 0 ? fullSorts[column] / halfSorts[column] : 0.0);
+    }
+    std::printf("targets: fill <= %.0fx raw %s; sorts <= %.1f s at %d rows %s\n", fillRatioTarget,
+                Verdict(ratio <= fillRatioTarget), sortSecondsTarget, totalFiles, Verdict(sortsMet));
+
+    PrintShadowMarksFigure(frame.GetSafeHwnd(), fullList, options);
+
+    trawl::sortTargetList = nullptr;
+    list.DestroyWindow();
+    frame.DestroyWindow();
+    PumpMessages();
+    return 0;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Seconds on the performance counter.
+double Now();
+// The middle value; one slow run (a cold heap, the Wine server busy) does not move it.
+double Median(std::vector<double> values);
+// The runs behind a median, as printed beside it.
+std::string RunList(const std::vector<double>& values);
+// Lets the windows handle everything queued, painting included, so that
+// drawing counts in the figure it follows.
+void PumpMessages();
