@@ -1,11 +1,15 @@
 #include "TrawlSession.h"
 
+#include "support/ModalUser.h"
+
 #include "core/FormRules.h"
 #include "framework/Dpi.h"
 #include "res/resource.h"
+#include "ui/FileAttribDlg.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <sstream>
 #include <string>
 
@@ -50,6 +54,56 @@ SIZE TextExtent(HWND window, std::string text)
     return extent;
 }
 
+// Each label, check box, button and edit of the window shows its whole text in
+// its own font: the text as drawn (wrapped where the control wraps) lies
+// within the room the control draws it in.
+void ExpectEveryTextFits(HWND window, const char* name)
+{
+    const int dpi = DpiOfWindow(window);
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = {}, text[512] = {};
+        GetClassNameA(child, className, sizeof className);
+        GetWindowTextA(child, text, sizeof text);
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        RECT room{};
+        GetClientRect(child, &room);
+        UINT format = DT_CALCRECT | DT_SINGLELINE;
+        HDC dc = GetDC(child);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(child, WM_GETFONT, 0, 0)));
+        if (lstrcmpiA(className, "Edit") == 0) {
+            SendMessageA(child, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+            format = DT_CALCRECT | DT_NOPREFIX |
+                     ((style & ES_MULTILINE) ? DT_WORDBREAK | DT_EDITCONTROL : DT_SINGLELINE);
+            if (text[0] == '\0')
+                lstrcpyA(text, "Xy"); // what is typed there, as high as any
+        } else if (lstrcmpiA(className, "Static") == 0 && (style & SS_TYPEMASK) <= SS_RIGHT) {
+            format = DT_CALCRECT | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0) | DT_WORDBREAK;
+        } else if (lstrcmpiA(className, "Static") == 0 && (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP) {
+            format = DT_CALCRECT | DT_SINGLELINE;
+        } else if (lstrcmpiA(className, "Button") == 0) {
+            const LONG type = style & BS_TYPEMASK;
+            if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX) {
+                // The box glyph, and the gap of half a digit before the text.
+                SIZE digit{};
+                GetTextExtentPoint32A(dc, "0", 1, &digit);
+                room.left += SystemMetricForDpi(SM_CXMENUCHECK, dpi) + digit.cx / 2;
+            } else {
+                InflateRect(&room, -2 * SystemMetricForDpi(SM_CXEDGE, dpi), 0); // the raised edges
+            }
+        } else {
+            text[0] = '\0'; // lists and pictures: their rows are measured elsewhere
+        }
+        RECT drawn{0, 0, room.right - room.left, 0};
+        if (text[0] != '\0')
+            DrawTextA(dc, text, -1, &drawn, format);
+        SelectObject(dc, old);
+        ReleaseDC(child, dc);
+        EXPECT_LE(drawn.right, room.right - room.left) << name << ": \"" << text << "\" at " << dpi << " DPI";
+        EXPECT_LE(drawn.bottom, room.bottom - room.top)
+            << name << ": \"" << text << "\" at " << dpi << " DPI";
+    }
+}
+
 struct TemplateControl {
     int id;
     const char* className;
@@ -67,16 +121,16 @@ constexpr DWORD comboStyle = shownTab | CBS_SORT | CBS_UPPERCASE;
 // Template 101 in creation order, which is also the tab order.
 // clang-format off
 const TemplateControl form101[] = {
-    {IDC_FILENAME, "Edit", "", {47, 13, 107, 14}, true, WS_VISIBLE | editStyle, WS_VISIBLE | editStyle},
-    {IDC_ENVLIST, "ComboBox", nullptr, {47, 32, 99, 90}, false, comboStyle | 0x3, comboStyle | CBS_DROPDOWNLIST},
-    {IDC_MYPATH, "Edit", "", {47, 31, 162, 14}, true, WS_VISIBLE | editStyle, editStyle},
-    {IDC_ENVCHECK, "Button", "Envinronment", {157, 15, 53, 10}, false, shownTab | BS_TYPEMASK, shownTab | BS_AUTOCHECKBOX},
+    {IDC_FILENAME, "Edit", "", {49, 13, 105, 14}, true, WS_VISIBLE | editStyle, WS_VISIBLE | editStyle},
+    {IDC_ENVLIST, "ComboBox", nullptr, {49, 32, 97, 90}, false, comboStyle | 0x3, comboStyle | CBS_DROPDOWNLIST},
+    {IDC_MYPATH, "Edit", "", {49, 31, 160, 14}, true, WS_VISIBLE | editStyle, editStyle},
+    {IDC_ENVCHECK, "Button", "Envinronment", {157, 15, 55, 10}, false, shownTab | BS_TYPEMASK, shownTab | BS_AUTOCHECKBOX},
     {IDC_SEARCH, "Button", "&Search", {213, 13, 50, 14}, false, shownTab | BS_TYPEMASK, shownTab | BS_DEFPUSHBUTTON},
     {IDC_CLEAR, "Button", "C&lear", {213, 32, 50, 14}, false, shownTab | BS_TYPEMASK, shownTab | BS_PUSHBUTTON},
     {IDC_RESULTS, "SysListView32", nullptr, {7, 52, 256, 76}, true, shownTab | LVS_SINGLESEL | LVS_TYPEMASK,
      shownTab | LVS_SINGLESEL | LVS_REPORT},
     {0xFFFF, "Static", "File Name:", {7, 14, 34, 8}, false, WS_VISIBLE | SS_TYPEMASK, WS_VISIBLE | SS_LEFTNOWORDWRAP},
-    {IDC_SOURCELABEL, "Static", "Environment:", {7, 33, 40, 8}, false, WS_VISIBLE | SS_TYPEMASK, WS_VISIBLE | SS_LEFT},
+    {IDC_SOURCELABEL, "Static", "Environment:", {7, 33, 42, 8}, false, WS_VISIBLE | SS_TYPEMASK, WS_VISIBLE | SS_LEFT},
 };
 // clang-format on
 constexpr RECT formSize{0, 0, 270, 137};
@@ -105,8 +159,9 @@ protected:
     }
 
     // For the form's real client size, never below the first: the list's right and bottom margins
-    // equal its left one, the buttons' right edges in line with it. Scaled by to/from after a DPI change.
-    void ExpectTheResizeRule(int to = 1, int from = 1) const
+    // equal its left one, the buttons' right edges in line with it. Scaled by to/from after a DPI change;
+    // a button scaled from where the rule had put it may round a pixel off, even back at the first DPI.
+    void ExpectTheResizeRule(int to = 1, int from = 1, bool rescaled = false) const
     {
         const RECT client = view->GetClientRect();
         const RECT first = Pixels(form, formSize, to, from);
@@ -120,8 +175,7 @@ protected:
             const RECT now = PlaceOf(button.id);
             EXPECT_EQ(now.right, width - margin) << button.text;
             EXPECT_EQ(now.top, expected.top) << button.text;
-            // Scaled from where the rule had put it, a button may round one pixel off.
-            EXPECT_NEAR(now.right - now.left, expected.right - expected.left, to != from ? 1 : 0)
+            EXPECT_NEAR(now.right - now.left, expected.right - expected.left, rescaled ? 1 : 0)
                 << button.text;
         }
     }
@@ -249,7 +303,14 @@ TEST_F(LayoutChecks, FollowsTheWindowToAMonitorOfAnotherDpi)
 {
     Start();
     const int dpi = DpiOfWindow(form);
-    const LONG fontHeight = TextExtent(Control(IDC_FILENAME), "Xy").cy;
+    // The font the form asks for; a bitmap font answers with the nearest size it has.
+    const auto fontHeight = [this] {
+        LOGFONTA font{};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Control(IDC_FILENAME), WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        return font.lfHeight;
+    };
+    const LONG firstHeight = fontHeight();
     for (int target : {dpi * 3 / 2, dpi}) {
         SCOPED_TRACE(target);
         RECT suggested = WindowRect(frameWindow);
@@ -267,8 +328,59 @@ TEST_F(LayoutChecks, FollowsTheWindowToAMonitorOfAnotherDpi)
             for (auto side : {&RECT::left, &RECT::top, &RECT::right, &RECT::bottom})
                 EXPECT_NEAR(place.*side, expected.*side, 1) << c.text << " " << Show(place);
         }
-        EXPECT_NEAR(TextExtent(Control(IDC_FILENAME), "Xy").cy, MulDiv(fontHeight, target, dpi), 2);
-        ExpectTheResizeRule(target, dpi);
+        EXPECT_NEAR(fontHeight(), MulDiv(firstHeight, target, dpi), 1);
+        ExpectTheResizeRule(target, dpi, true);
+    }
+}
+
+// The form, the two dialogs and the attributes window as the user opens each,
+// the last on a file modified in the afternoon.
+TEST_F(LayoutChecks, EveryTextFitsItsControl)
+{
+    FixtureDir files;
+    const std::string dir = files.Directory("fit", {"fit.txt"});
+    std::tm stamp{}; // 5 March 1999, 14:07 local time
+    stamp.tm_year = 99, stamp.tm_mon = 2, stamp.tm_mday = 5, stamp.tm_hour = 14, stamp.tm_min = 7;
+    stamp.tm_isdst = -1;
+    const ULONGLONG ticks = static_cast<ULONGLONG>(std::mktime(&stamp)) * 10000000ULL + 116444736000000000ULL;
+    const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    HANDLE file = CreateFileA((dir + "\\fit.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    SetFileTime(file, &time, &time, &time);
+    CloseHandle(file);
+    Start();
+    const std::pair<const char*, UINT> windows[] = {{"search form", 0},
+                                                    {"File Detail Options", ID_VIEW_DETAILOPTIONS},
+                                                    {"About", ID_APP_ABOUT},
+                                                    {"File Attributes", ID_POPUP_ATTRIBUTES}};
+    for (const auto& [name, command] : windows) {
+        if (command == 0) {
+            ExpectEveryTextFits(form, name);
+        } else if (command != ID_POPUP_ATTRIBUTES) {
+            boxes.Hold(true);
+            ModalUser user([name = name](HWND dialog) {
+                ExpectEveryTextFits(dialog, name);
+                PostKey(dialog, VK_ESCAPE);
+            });
+            SendMessageA(frameWindow, WM_COMMAND, command, 0);
+            EXPECT_TRUE(user.Acted()) << name;
+            boxes.Hold(false);
+        } else {
+            Click(IDC_ENVCHECK);
+            Type(IDC_MYPATH, dir);
+            Type(IDC_FILENAME, "*.txt");
+            Click(IDC_SEARCH);
+            view->resultList.SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+            SendMessageA(frameWindow, WM_COMMAND, command, 0);
+            Pump();
+            ASSERT_NE(view->attribDlg, nullptr);
+            const HWND window = view->attribDlg->GetSafeHwnd();
+            char shown[64] = {};
+            GetDlgItemTextA(window, IDC_ATTR_MODIFIED, shown, sizeof shown);
+            EXPECT_STREQ(shown, "03/05/99  02:07PM");
+            ExpectEveryTextFits(window, name);
+        }
+        Pump();
     }
 }
 
