@@ -1,9 +1,11 @@
 #pragma once
 
 // Resource, control and command ids of Trawl. The numbers are fixed: stored
-// settings, accelerators and menus refer to them.
+// settings, accelerators and menus refer to them. One block per kind of id;
+// ids of different kinds may share a number, as Windows keeps them apart.
 
-// Dialogs (100-101) and the main frame's shared id (128)
+// Resources: dialog templates, menus, bitmaps (100-134). The main frame's
+// menu, accelerators, icon and document string share 128.
 #define IDD_ABOUTBOX 100
 #define IDD_SEARCH_FORM 101
 #define IDR_MAINFRAME 128
@@ -12,7 +14,8 @@
 #define IDB_DRIVES 132
 #define IDD_DETAIL_OPTIONS 134
 
-// Strings of the program (100-199)
+// Strings (102-192, and the idle prompts at 1000-1002), by owner:
+// the search form and the About box's values
 #define IDS_MEMORY_KB 102
 #define IDS_DRIVE_FREE 103
 #define IDS_UNAVAILABLE 104
@@ -23,12 +26,7 @@
 #define IDS_MYPATH_TITLE 109
 #define IDS_ENVVALUE_CAPTION 110
 #define IDS_NO_VALUE 111
-// Tips of the result list's shadowed copies (190-199)
-#define IDS_SHADOWED_BY 190
-#define IDS_WINS_OVER_ONE 191
-#define IDS_WINS_OVER_MANY 192
-
-// Strings of the file actions (140-159)
+// the file actions
 #define IDS_OPEN_CAPTION 140
 #define IDS_OPEN_NO_ASSOCIATION 141
 #define IDS_OPEN_FAILED 142
@@ -44,27 +42,29 @@
 #define IDS_DELETE_LOCKING 152
 #define IDS_ATTR_SIZE 153
 #define IDS_ATTR_TIME 154
-
-// Strings of the About box (160-169)
+// the About box
 #define IDS_MAKER_TEXT 160
 #define IDS_DRIVE_HEADING 161
 #define IDS_FREE_SPACE_HEADING 162
 #define IDS_CDROM_DRIVE 163
-
-// Files the actions cannot reach as listed (170-179)
+// files the actions cannot reach as listed
 #define IDS_NAME_NOT_PASSED 170
 #define IDS_NAME_NOT_REACHED 171
 #define IDS_DELETE_LINK 172
-
-// Status bar panes (100-199, shared with the strings that size them)
-#define ID_INDICATOR_FOUND 105
-
-// Idle prompts (1000-1099)
+// tips of the result list's shadowed copies
+#define IDS_SHADOWED_BY 190
+#define IDS_WINS_OVER_ONE 191
+#define IDS_WINS_OVER_MANY 192
+// idle prompts of the form's controls
 #define IDS_PROMPT_FILENAME 1000
 #define IDS_PROMPT_ENVLIST 1001
 #define IDS_PROMPT_RESULTS 1002
 
-// Controls of the search form (1000-1099)
+// Status bar panes (105: the found pane, sized by the string of that id)
+#define ID_INDICATOR_FOUND 105
+
+// Controls (1000-1028), by window:
+// the search form
 #define IDC_FILENAME 1000
 #define IDC_ENVLIST 1001
 #define IDC_RESULTS 1002
@@ -73,8 +73,7 @@
 #define IDC_ENVCHECK 1022
 #define IDC_SOURCELABEL 1023
 #define IDC_MYPATH 1024
-
-// Controls of the attributes window (1000-1099)
+// the attributes window
 #define IDC_ATTR_NAME 1005
 #define IDC_ATTR_CREATED 1006
 #define IDC_ATTR_MODIFIED 1007
@@ -84,18 +83,16 @@
 #define IDC_ATTR_ARCHIVE 1011
 #define IDC_ATTR_HIDDEN 1012
 #define IDC_ATTR_SYSTEM 1013
-
-// Controls of the About box (1000-1099)
+// the About box
 #define IDC_TOTALMEM 1014
 #define IDC_DRIVES 1018
 #define IDC_MAKERTEXT 1025
-
-// Controls of the display options dialog (1000-1099)
+// the display options dialog
 #define IDC_OPT_SIZE 1026
 #define IDC_OPT_DATE 1027
 #define IDC_OPT_ATTRIB 1028
 
-// Commands of the program (32768-32799)
+// Commands (32771-32782)
 #define ID_VIEW_ENVVALUE 32771
 #define ID_FILE_SEARCH 32772
 #define ID_FILE_CLEAR 32773

@@ -373,8 +373,8 @@ TEST_F(LayoutChecks, EveryTextFitsItsControl)
             view->resultList.SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
             SendMessageA(frameWindow, WM_COMMAND, command, 0);
             Pump();
-            ASSERT_NE(view->attribDlg, nullptr);
-            const HWND window = view->attribDlg->GetSafeHwnd();
+            ASSERT_NE(view->fileActions.attribDlg, nullptr);
+            const HWND window = view->fileActions.attribDlg->GetSafeHwnd();
             char shown[64] = {};
             GetDlgItemTextA(window, IDC_ATTR_MODIFIED, shown, sizeof shown);
             EXPECT_STREQ(shown, "03/05/99  02:07PM");
