@@ -38,4 +38,21 @@ TEST(Time, FormatsLocalTimeAsTheCLocaleDoesOrGivesNothing)
         EXPECT_EQ(CTime(c.time).Format(c.pattern.c_str()), c.text) << c.time << " " << c.pattern;
 }
 
+TEST(Time, FileTimesFromTwoToThe63AreNotConvertible)
+{
+    constexpr uint64_t of1970 = 116444736000000000ULL;
+    const std::pair<uint64_t, int64_t> cases[] = {
+        {0, 0},
+        {of1970 + 15000000, 1},
+        {of1970 - 1, -1},
+        {0x7FFFFFFFFFFFFFFFULL, (0x7FFFFFFFFFFFFFFFLL - static_cast<int64_t>(of1970)) / 10000000},
+        {0x8000000000000000ULL, CTime::notConvertible},
+        {0xFFFFFFFFFFFFFFFFULL, CTime::notConvertible},
+    };
+    for (const auto& [ticks, seconds] : cases) {
+        const FILETIME fileTime{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+        EXPECT_EQ(CTime::FromFileTime(fileTime).GetTime(), seconds) << std::hex << ticks;
+    }
+}
+
 } // namespace
