@@ -89,6 +89,30 @@ std::string AnsiFromWide(const wchar_t* text, size_t length)
     return narrow;
 }
 
+size_t CharacterBoundary(std::string_view text, size_t limit, UINT codePage)
+{
+    if (limit >= text.size())
+        return text.size();
+    if (codePage == CP_ACP)
+        codePage = GetACP();
+    if (codePage == CP_UTF8) {
+        while (limit > 0 && (static_cast<unsigned char>(text[limit]) & 0xC0) == 0x80)
+            --limit;
+        return limit;
+    }
+    // A trail byte of a double-byte code page can have any value, even a lead
+    // byte's: only a walk from the start tells the halves apart.
+    size_t length = 0;
+    for (;;) {
+        const bool pair =
+            IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[length])) && length + 1 < text.size();
+        const size_t next = length + (pair ? 2 : 1);
+        if (next > limit)
+            return length;
+        length = next;
+    }
+}
+
 LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* wnd = CWnd::FromHandlePermanent(window);
