@@ -27,9 +27,12 @@ HWND CDialog::OwnerWindow() const
 
 INT_PTR CDialog::DoModal()
 {
-    CreationHook hook(*this);
-    return DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId), OwnerWindow(),
-                           &CDialog::ModalDialogProc, 0);
+    const HWND owner = OwnerWindow();
+    CreationHook hook(*this, dialogClassName, owner);
+    if (!hook.IsInstalled())
+        return -1;
+    return DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId), owner, &CDialog::ModalDialogProc,
+                           0);
 }
 
 bool CDialog::Create(UINT id, CWnd* parentWnd)
@@ -40,9 +43,11 @@ bool CDialog::Create(UINT id, CWnd* parentWnd)
     modeless = true;
     HWND window = nullptr;
     {
-        CreationHook hook(*this);
-        window = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(id), OwnerWindow(),
-                                    &CDialog::ModalDialogProc, 0);
+        const HWND owner = OwnerWindow();
+        CreationHook hook(*this, dialogClassName, owner);
+        if (hook.IsInstalled())
+            window = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(id), owner,
+                                        &CDialog::ModalDialogProc, 0);
     }
     if (window != nullptr && window == GetSafeHwnd())
         return true;
@@ -61,7 +66,7 @@ bool CDialog::PreTranslateMessage(MSG* message)
     if (message->hwnd != dialog && !IsChild(dialog, message->hwnd))
         return false;
     // The dialog may be gone when this returns (Enter can close it): no member after it.
-    return IsDialogMessageA(dialog, message) != FALSE;
+    return IsDialogMessageW(dialog, message) != FALSE;
 }
 
 void CDialog::CenterWindow()

@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -19,6 +20,10 @@ thread_local CreationHook* currentHook = nullptr;
 // that made them, and every message looks its window up here, so the map is
 // per thread and cheap: a window property costs a Wine server round trip.
 thread_local std::unordered_map<HWND, CWnd*> boundWindows;
+
+// Windows unbound while a procedure set on them after ours still calls ours:
+// the procedure each had before us, which their messages go on to.
+thread_local std::unordered_map<HWND, WNDPROC> chainedProcs;
 
 // The messages being dispatched on this thread, innermost first. A handler
 // may delete its own object (WM_CLOSE destroys an auto-deleting frame); the
@@ -116,8 +121,15 @@ size_t CharacterBoundary(std::string_view text, size_t limit, UINT codePage)
 LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CWnd* wnd = CWnd::FromHandlePermanent(window);
-    if (wnd == nullptr)
-        return DefWindowProcA(window, message, wParam, lParam);
+    if (wnd == nullptr) {
+        auto chained = chainedProcs.find(window);
+        if (chained == chainedProcs.end())
+            return DefWindowProcA(window, message, wParam, lParam);
+        const WNDPROC proc = chained->second;
+        if (message == WM_NCDESTROY)
+            chainedProcs.erase(chained);
+        return CallWindowProcA(proc, window, message, wParam, lParam);
+    }
     LRESULT result = 0;
     // Restored on every path: a handler that threw must not leave its message
     // as the one Default() of an outer handler acts on.
@@ -140,6 +152,7 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     wnd->current = saved;
     if (message == WM_NCDESTROY) {
         wnd->Unbind();
+        chainedProcs.erase(window); // the window is gone, chain and all
         wnd->PostNcDestroy();
     }
     return result;
@@ -169,6 +182,12 @@ void CWnd::Bind(HWND window)
 {
     hwnd = window;
     boundWindows[window] = this;
+    // Still in the window's chain from an earlier binding: take up its place there.
+    if (auto chained = chainedProcs.find(window); chained != chainedProcs.end()) {
+        superProc = chained->second;
+        chainedProcs.erase(chained);
+        return;
+    }
     superProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameworkWndProc)));
 }
@@ -179,6 +198,8 @@ void CWnd::Unbind()
         return;
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == &FrameworkWndProc)
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc));
+    else if (superProc != nullptr)
+        chainedProcs[hwnd] = superProc; // subclassed again after us: we cannot leave the chain
     boundWindows.erase(hwnd);
     hwnd = nullptr;
 }
@@ -217,14 +238,18 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWO
         RegisterFrameworkClass();
         className = frameworkClassName;
     }
-    CreationHook hook(*this);
+    CreationHook hook(*this, className, parent);
+    if (!hook.IsInstalled())
+        return false;
     HWND window = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent,
                                   reinterpret_cast<HMENU>(idOrMenu), ResourceInstance(), param);
-    if (window == nullptr) {
-        Unbind();
-        return false;
-    }
-    return hwnd == window;
+    if (window != nullptr && window == hwnd)
+        return true;
+    // Nothing is left half made: no stale binding, no window without its object.
+    Unbind();
+    if (window != nullptr)
+        ::DestroyWindow(window);
+    return false;
 }
 
 bool CWnd::DestroyWindow()
@@ -464,9 +489,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-CreationHook::CreationHook(CWnd& window)
+CreationHook::CreationHook(CWnd& window, const char* className, HWND parent)
     : hook(SetWindowsHookExA(WH_CBT, &HookProc, nullptr, GetCurrentThreadId())), pending(&window),
-      outer(currentHook)
+      className(className), parent(parent), outer(currentHook)
 {
     currentHook = this;
 }
@@ -478,13 +503,31 @@ CreationHook::~CreationHook()
         UnhookWindowsHookEx(hook);
 }
 
+bool CreationHook::IsPendingWindow(HWND window, const CREATESTRUCTA& create) const
+{
+    // A top-level window's parent is only its owner, which the system may change.
+    if ((create.style & WS_CHILD) != 0 && create.hwndParent != parent)
+        return false;
+    if (IS_INTRESOURCE(className))
+        return GetClassWord(window, GCW_ATOM) == static_cast<WORD>(reinterpret_cast<UINT_PTR>(className));
+    char name[256] = {};
+    return GetClassNameA(window, name, sizeof name) > 0 && lstrcmpiA(name, className) == 0;
+}
+
 LRESULT CALLBACK CreationHook::HookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     CreationHook* self = currentHook;
+    bool bound = false;
     if (code == HCBT_CREATEWND && self != nullptr && self->pending != nullptr) {
-        CWnd* window = self->pending;
-        self->pending = nullptr;
-        window->Bind(reinterpret_cast<HWND>(wParam));
+        const HWND window = reinterpret_cast<HWND>(wParam);
+        if (self->IsPendingWindow(window, *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs)) {
+            std::exchange(self->pending, nullptr)->Bind(window);
+            bound = true;
+        }
     }
-    return CallNextHookEx(self != nullptr ? self->hook : nullptr, code, wParam, lParam);
+    const LRESULT result = CallNextHookEx(nullptr, code, wParam, lParam);
+    // Only the creation needs the hook; a modal dialog's loop runs on after it.
+    if (bound && self->hook != nullptr)
+        UnhookWindowsHookEx(std::exchange(self->hook, nullptr));
+    return result;
 }

@@ -104,22 +104,34 @@ private:
     } current{};
 };
 
-// Binds the next window created on this thread to the given object, so that
-// it sees the creation messages too. Used around CreateWindowEx and the
-// CreateDialog family.
+// Binds the window created next on this thread with the given class (a name
+// or an atom) and, for a child, the given parent to the object, so that it
+// sees the creation messages too; other windows made meanwhile, such as the
+// input method's, are left alone. Used around CreateWindowEx and the
+// CreateDialog family; the hook is gone once the window is bound.
 class CreationHook {
 public:
-    explicit CreationHook(CWnd& window);
+    CreationHook(CWnd& window, const char* className, HWND parent);
     ~CreationHook();
     CreationHook(const CreationHook&) = delete;
     CreationHook& operator=(const CreationHook&) = delete;
 
+    // False when the system refused the hook: no window would be bound.
+    bool IsInstalled() const { return hook != nullptr; }
+
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    bool IsPendingWindow(HWND window, const CREATESTRUCTA& create) const;
     HHOOK hook;
     CWnd* pending;
+    const char* className;
+    HWND parent;
     CreationHook* outer;
 };
+
+// The class of the windows the CreateDialog family makes from a template
+// that names none.
+inline constexpr char dialogClassName[] = "#32770";
 
 // The module that holds the program's resources.
 HINSTANCE ResourceInstance();

@@ -138,4 +138,69 @@ TEST(WindowLifetime, SubclassedControlKeepsItsOwnBehaviourAndCanBeReleased)
     DestroyWindow(edit);
 }
 
+TEST(WindowLifetime, CreationHookBindsOnlyTheWindowBeingCreated)
+{
+    CCreationView parent;
+    CCreationView otherParent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "", WS_OVERLAPPEDWINDOW, frameRect, nullptr, 0));
+    ASSERT_TRUE(otherParent.CreateEx(0, nullptr, "", WS_OVERLAPPEDWINDOW, frameRect, nullptr, 0));
+    CWnd target;
+    auto make = [](const char* className, DWORD style, HWND parentWindow) {
+        return CreateWindowExA(0, className, "", style, 0, 0, 10, 10, parentWindow, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    };
+    HWND made[3] = {};
+    {
+        CreationHook hook(target, WC_STATICA, parent.GetSafeHwnd());
+        ASSERT_TRUE(hook.IsInstalled());
+        // Made first on the thread: a helper of another class, the class under another parent.
+        made[0] = make(WC_BUTTONA, WS_POPUP, nullptr);
+        made[1] = make(WC_STATICA, WS_CHILD, otherParent.GetSafeHwnd());
+        made[2] = make(WC_STATICA, WS_CHILD, parent.GetSafeHwnd());
+    }
+    EXPECT_EQ(target.GetSafeHwnd(), made[2]);
+    EXPECT_EQ(CWnd::FromHandlePermanent(made[0]), nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(made[1]), nullptr);
+    DestroyWindow(made[0]);
+}
+
+WNDPROC laterSubclassersSaved = nullptr;
+int laterSubclassersCalls = 0;
+
+LRESULT CALLBACK AnswersUser(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return message == WM_USER ? 42 : DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK LaterSubclasser(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ++laterSubclassersCalls;
+    return CallWindowProcA(laterSubclassersSaved, window, message, wParam, lParam);
+}
+
+TEST(WindowLifetime, UnbindingUnderALaterSubclasserKeepsItsChainWhole)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &AnswersUser;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "TrawlAnswersUser";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    CCountingEdit wnd;
+    ASSERT_TRUE(wnd.SubclassWindow(window));
+    laterSubclassersSaved = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterSubclasser)));
+    EXPECT_EQ(wnd.UnsubclassWindow(), window);
+    EXPECT_EQ(SendMessageA(window, WM_USER, 0, 0), 42);
+    EXPECT_EQ(laterSubclassersCalls, 1);
+
+    // Bound again while still in the chain: once in it, not twice.
+    ASSERT_TRUE(wnd.SubclassWindow(window));
+    SetWindowTextA(window, "x");
+    EXPECT_EQ(wnd.textsSet, 1);
+    EXPECT_EQ(SendMessageA(window, WM_USER, 0, 0), 42);
+    EXPECT_TRUE(wnd.DestroyWindow());
+}
+
 } // namespace
