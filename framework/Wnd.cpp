@@ -23,7 +23,11 @@ thread_local std::unordered_map<HWND, CWnd*> boundWindows;
 
 // Windows unbound while a procedure set on them after ours still calls ours:
 // the procedure each had before us, which their messages go on to.
-thread_local std::unordered_map<HWND, WNDPROC> chainedProcs;
+struct ChainedProc {
+    WNDPROC proc;
+    bool unicode;
+};
+thread_local std::unordered_map<HWND, ChainedProc> chainedProcs;
 
 // The messages being dispatched on this thread, innermost first. A handler
 // may delete its own object (WM_CLOSE destroys an auto-deleting frame); the
@@ -59,6 +63,15 @@ std::string WindowTextOf(HWND window)
     int copied = ::GetWindowTextA(window, text.data(), length + 1);
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
+}
+
+LRESULT CallProc(WNDPROC proc, bool unicode, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (proc == nullptr)
+        return unicode ? DefWindowProcW(window, message, wParam, lParam)
+                       : DefWindowProcA(window, message, wParam, lParam);
+    return unicode ? CallWindowProcW(proc, window, message, wParam, lParam)
+                   : CallWindowProcA(proc, window, message, wParam, lParam);
 }
 
 } // namespace
@@ -118,17 +131,17 @@ size_t CharacterBoundary(std::string_view text, size_t limit, UINT codePage)
     }
 }
 
-LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool unicode)
 {
     CWnd* wnd = CWnd::FromHandlePermanent(window);
     if (wnd == nullptr) {
         auto chained = chainedProcs.find(window);
         if (chained == chainedProcs.end())
-            return DefWindowProcA(window, message, wParam, lParam);
-        const WNDPROC proc = chained->second;
+            return CallProc(nullptr, unicode, window, message, wParam, lParam);
+        const ChainedProc next = chained->second;
         if (message == WM_NCDESTROY)
             chainedProcs.erase(chained);
-        return CallWindowProcA(proc, window, message, wParam, lParam);
+        return CallProc(next.proc, next.unicode, window, message, wParam, lParam);
     }
     LRESULT result = 0;
     // Restored on every path: a handler that threw must not leave its message
@@ -158,6 +171,20 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     return result;
 }
 
+namespace {
+
+LRESULT CALLBACK FrameworkWndProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return FrameworkWndProc(window, message, wParam, lParam, false);
+}
+
+LRESULT CALLBACK FrameworkWndProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return FrameworkWndProc(window, message, wParam, lParam, true);
+}
+
+} // namespace
+
 CWnd::~CWnd()
 {
     for (Dispatch* dispatch = innermostDispatch; dispatch != nullptr; dispatch = dispatch->outer)
@@ -184,22 +211,29 @@ void CWnd::Bind(HWND window)
     boundWindows[window] = this;
     // Still in the window's chain from an earlier binding: take up its place there.
     if (auto chained = chainedProcs.find(window); chained != chainedProcs.end()) {
-        superProc = chained->second;
+        superProc = chained->second.proc;
+        unicode = chained->second.unicode;
         chainedProcs.erase(chained);
         return;
     }
-    superProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameworkWndProc)));
+    unicode = IsWindowUnicode(window) != FALSE;
+    const auto ours = reinterpret_cast<LONG_PTR>(unicode ? &FrameworkWndProcW : &FrameworkWndProcA);
+    superProc = reinterpret_cast<WNDPROC>(unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, ours)
+                                                  : SetWindowLongPtrA(window, GWLP_WNDPROC, ours));
 }
 
 void CWnd::Unbind()
 {
     if (hwnd == nullptr)
         return;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == &FrameworkWndProc)
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc));
-    else if (superProc != nullptr)
-        chainedProcs[hwnd] = superProc; // subclassed again after us: we cannot leave the chain
+    const auto ours = reinterpret_cast<LONG_PTR>(unicode ? &FrameworkWndProcW : &FrameworkWndProcA);
+    const auto proc = reinterpret_cast<LONG_PTR>(superProc);
+    if (unicode && GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == ours)
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, proc);
+    else if (!unicode && GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == ours)
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, proc);
+    else if (superProc != nullptr && IsWindow(hwnd))
+        chainedProcs[hwnd] = {superProc, unicode}; // subclassed again after us: we cannot leave the chain
     boundWindows.erase(hwnd);
     hwnd = nullptr;
 }
@@ -484,9 +518,7 @@ LRESULT CWnd::Default()
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (superProc != nullptr)
-        return CallWindowProcA(superProc, hwnd, message, wParam, lParam);
-    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    return CallProc(superProc, unicode, hwnd, message, wParam, lParam);
 }
 
 CreationHook::CreationHook(CWnd& window, const char* className, HWND parent)

@@ -89,13 +89,16 @@ protected:
 
 private:
     friend class CreationHook;
-    friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT FrameworkWndProc(HWND, UINT, WPARAM, LPARAM, bool unicode);
 
     void Bind(HWND window);
     void Unbind();
 
     HWND hwnd = nullptr;
     WNDPROC superProc = nullptr;
+    // A Unicode window stays one when bound, so that typed characters and
+    // texts pass through in UTF-16, whole; its messages arrive in that form.
+    bool unicode = false;
     int exchangeDepth = 0;
     struct CurrentMessage {
         UINT message;
