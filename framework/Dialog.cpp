@@ -28,10 +28,13 @@ HWND CDialog::OwnerWindow() const
 INT_PTR CDialog::DoModal()
 {
     const HWND owner = OwnerWindow();
-    CreationHook hook(*this, dialogClassName, owner);
+    // Made by the Unicode call, the controls are Unicode windows and take typed
+    // text whole; the dialog itself is bound as an ANSI window, so that its
+    // notifications and texts stay in the process code page.
+    CreationHook hook(*this, dialogClassName, owner, true);
     if (!hook.IsInstalled())
         return -1;
-    return DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId), owner, &CDialog::ModalDialogProc,
+    return DialogBoxParamW(ResourceInstance(), MAKEINTRESOURCEW(templateId), owner, &CDialog::ModalDialogProc,
                            0);
 }
 
@@ -44,9 +47,9 @@ bool CDialog::Create(UINT id, CWnd* parentWnd)
     HWND window = nullptr;
     {
         const HWND owner = OwnerWindow();
-        CreationHook hook(*this, dialogClassName, owner);
+        CreationHook hook(*this, dialogClassName, owner, true); // as in DoModal
         if (hook.IsInstalled())
-            window = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(id), owner,
+            window = CreateDialogParamW(ResourceInstance(), MAKEINTRESOURCEW(id), owner,
                                         &CDialog::ModalDialogProc, 0);
     }
     if (window != nullptr && window == GetSafeHwnd())

@@ -62,9 +62,10 @@ bool CFormView::Create(CFrameWnd& frame, UINT id, CCreateContext*)
 {
     HWND window = nullptr;
     {
-        CreationHook hook(*this, dialogClassName, frame.GetSafeHwnd());
+        // Unicode controls on a form bound as an ANSI window, as CDialog::DoModal does.
+        CreationHook hook(*this, dialogClassName, frame.GetSafeHwnd(), true);
         if (hook.IsInstalled())
-            window = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId), frame.GetSafeHwnd(),
+            window = CreateDialogParamW(ResourceInstance(), MAKEINTRESOURCEW(templateId), frame.GetSafeHwnd(),
                                         &CFormView::FormDialogProc, 0);
     }
     if (window == nullptr || window != GetSafeHwnd()) {

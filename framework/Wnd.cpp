@@ -205,7 +205,7 @@ CWnd* CWnd::FromHandlePermanent(HWND window)
     return found != boundWindows.end() ? found->second : nullptr;
 }
 
-void CWnd::Bind(HWND window)
+void CWnd::Bind(HWND window, bool ansi)
 {
     hwnd = window;
     boundWindows[window] = this;
@@ -216,7 +216,7 @@ void CWnd::Bind(HWND window)
         chainedProcs.erase(chained);
         return;
     }
-    unicode = IsWindowUnicode(window) != FALSE;
+    unicode = !ansi && IsWindowUnicode(window) != FALSE;
     const auto ours = reinterpret_cast<LONG_PTR>(unicode ? &FrameworkWndProcW : &FrameworkWndProcA);
     superProc = reinterpret_cast<WNDPROC>(unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, ours)
                                                   : SetWindowLongPtrA(window, GWLP_WNDPROC, ours));
@@ -521,9 +521,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CallProc(superProc, unicode, hwnd, message, wParam, lParam);
 }
 
-CreationHook::CreationHook(CWnd& window, const char* className, HWND parent)
+CreationHook::CreationHook(CWnd& window, const char* className, HWND parent, bool bindAnsi)
     : hook(SetWindowsHookExA(WH_CBT, &HookProc, nullptr, GetCurrentThreadId())), pending(&window),
-      className(className), parent(parent), outer(currentHook)
+      bindAnsi(bindAnsi), className(className), parent(parent), outer(currentHook)
 {
     currentHook = this;
 }
@@ -553,7 +553,7 @@ LRESULT CALLBACK CreationHook::HookProc(int code, WPARAM wParam, LPARAM lParam)
     if (code == HCBT_CREATEWND && self != nullptr && self->pending != nullptr) {
         const HWND window = reinterpret_cast<HWND>(wParam);
         if (self->IsPendingWindow(window, *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs)) {
-            std::exchange(self->pending, nullptr)->Bind(window);
+            std::exchange(self->pending, nullptr)->Bind(window, self->bindAnsi);
             bound = true;
         }
     }

@@ -91,7 +91,7 @@ private:
     friend class CreationHook;
     friend LRESULT FrameworkWndProc(HWND, UINT, WPARAM, LPARAM, bool unicode);
 
-    void Bind(HWND window);
+    void Bind(HWND window, bool ansi = false);
     void Unbind();
 
     HWND hwnd = nullptr;
@@ -114,7 +114,9 @@ private:
 // CreateDialog family; the hook is gone once the window is bound.
 class CreationHook {
 public:
-    CreationHook(CWnd& window, const char* className, HWND parent);
+    // bindAnsi: the window is bound as an ANSI window even when it was created
+    // as a Unicode one, so that its messages carry text in the process code page.
+    CreationHook(CWnd& window, const char* className, HWND parent, bool bindAnsi = false);
     ~CreationHook();
     CreationHook(const CreationHook&) = delete;
     CreationHook& operator=(const CreationHook&) = delete;
@@ -127,6 +129,7 @@ private:
     bool IsPendingWindow(HWND window, const CREATESTRUCTA& create) const;
     HHOOK hook;
     CWnd* pending;
+    bool bindAnsi;
     const char* className;
     HWND parent;
     CreationHook* outer;

@@ -401,4 +401,5 @@ TEST_F(SearchForm, TypedPatternReachesTheProgramAsTyped)
         Pump();
         EXPECT_EQ(view->fileName, pattern);
     }
+    EXPECT_EQ(SendMessageA(form, WM_NOTIFYFORMAT, WPARAM(Control(IDC_RESULTS)), NF_QUERY), NFR_ANSI);
 }
