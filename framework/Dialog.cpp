@@ -27,9 +27,15 @@ HWND CDialog::OwnerWindow() const
 
 INT_PTR CDialog::DoModal()
 {
-    CreationHook hook(*this);
-    return DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId), OwnerWindow(),
-                           &CDialog::ModalDialogProc, 0);
+    const HWND owner = OwnerWindow();
+    // Made by the Unicode call, the controls are Unicode windows and take typed
+    // text whole; the dialog itself is bound as an ANSI window, so that its
+    // notifications and texts stay in the process code page.
+    CreationHook hook(*this, dialogClassName, owner, true);
+    if (!hook.IsInstalled())
+        return -1;
+    return DialogBoxParamW(ResourceInstance(), MAKEINTRESOURCEW(templateId), owner, &CDialog::ModalDialogProc,
+                           0);
 }
 
 bool CDialog::Create(UINT id, CWnd* parentWnd)
@@ -40,9 +46,11 @@ bool CDialog::Create(UINT id, CWnd* parentWnd)
     modeless = true;
     HWND window = nullptr;
     {
-        CreationHook hook(*this);
-        window = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(id), OwnerWindow(),
-                                    &CDialog::ModalDialogProc, 0);
+        const HWND owner = OwnerWindow();
+        CreationHook hook(*this, dialogClassName, owner, true); // as in DoModal
+        if (hook.IsInstalled())
+            window = CreateDialogParamW(ResourceInstance(), MAKEINTRESOURCEW(id), owner,
+                                        &CDialog::ModalDialogProc, 0);
     }
     if (window != nullptr && window == GetSafeHwnd())
         return true;
@@ -61,7 +69,7 @@ bool CDialog::PreTranslateMessage(MSG* message)
     if (message->hwnd != dialog && !IsChild(dialog, message->hwnd))
         return false;
     // The dialog may be gone when this returns (Enter can close it): no member after it.
-    return IsDialogMessageA(dialog, message) != FALSE;
+    return IsDialogMessageW(dialog, message) != FALSE;
 }
 
 void CDialog::CenterWindow()

@@ -321,7 +321,7 @@ bool CFrameWnd::OnCmdMsg(UINT id, int code, CCmdUI* cmdUI)
 bool CFrameWnd::PreTranslateMessage(MSG* message)
 {
     if (message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST && accelerators != nullptr)
-        return TranslateAcceleratorA(GetSafeHwnd(), accelerators, message) != 0;
+        return TranslateAcceleratorW(GetSafeHwnd(), accelerators, message) != 0;
     return false;
 }
 

@@ -12,11 +12,14 @@ constexpr int64_t fileTicksPerSecond = 10000000LL;
 
 CTime CTime::FromFileTime(const FILETIME& fileTime)
 {
-    const auto ticks =
-        static_cast<int64_t>((static_cast<uint64_t>(fileTime.dwHighDateTime) << 32) | fileTime.dwLowDateTime);
-    if (ticks == 0)
+    const uint64_t raw = (static_cast<uint64_t>(fileTime.dwHighDateTime) << 32) | fileTime.dwLowDateTime;
+    if (raw == 0)
         return CTime(0);
-    const int64_t since1970 = ticks - fileTimeOf1970;
+    // The system converts no file time from 2^63 on; such a value would also
+    // overflow the arithmetic below.
+    if (raw > static_cast<uint64_t>(INT64_MAX))
+        return CTime(notConvertible);
+    const int64_t since1970 = static_cast<int64_t>(raw) - fileTimeOf1970;
     // Whole seconds, rounded down also before 1970.
     int64_t seconds = since1970 / fileTicksPerSecond;
     if (since1970 % fileTicksPerSecond < 0)

@@ -10,8 +10,10 @@ class CTime {
 public:
     CTime() = default;
     explicit CTime(int64_t seconds) : seconds(seconds) {}
-    // A file system time; 0 for the zero time, which means "not recorded".
+    // A file system time; 0 for the zero time, which means "not recorded",
+    // and notConvertible for a time the system cannot convert.
     static CTime FromFileTime(const FILETIME& fileTime);
+    static constexpr int64_t notConvertible = -1; // Format gives nothing for it
 
     int64_t GetTime() const { return seconds; }
     // The time in local time, formatted by a strftime pattern in the C locale

@@ -62,12 +62,19 @@ bool CFormView::Create(CFrameWnd& frame, UINT id, CCreateContext*)
 {
     HWND window = nullptr;
     {
-        CreationHook hook(*this);
-        window = CreateDialogParamA(ResourceInstance(), MAKEINTRESOURCEA(templateId), frame.GetSafeHwnd(),
-                                    &CFormView::FormDialogProc, 0);
+        // Unicode controls on a form bound as an ANSI window, as CDialog::DoModal does.
+        CreationHook hook(*this, dialogClassName, frame.GetSafeHwnd(), true);
+        if (hook.IsInstalled())
+            window = CreateDialogParamW(ResourceInstance(), MAKEINTRESOURCEW(templateId), frame.GetSafeHwnd(),
+                                        &CFormView::FormDialogProc, 0);
     }
-    if (window == nullptr || window != GetSafeHwnd())
+    if (window == nullptr || window != GetSafeHwnd()) {
+        // A form the hook did not bind is no view of ours: leave none behind.
+        UnsubclassWindow();
+        if (window != nullptr)
+            ::DestroyWindow(window);
         return false;
+    }
     // The form scales itself when its DPI changes (OnDpiChanged); the dialog
     // manager must not scale it a second time.
     using SetBehaviorFunction = BOOL(WINAPI*)(HWND, int, int);
@@ -297,5 +304,5 @@ bool CFormView::PreTranslateMessage(MSG* message)
                  (message->message >= WM_MOUSEFIRST && message->message <= WM_MOUSELAST);
     if (!input || (message->hwnd != GetSafeHwnd() && !IsChild(GetSafeHwnd(), message->hwnd)))
         return false;
-    return IsDialogMessageA(GetSafeHwnd(), message) != FALSE;
+    return IsDialogMessageW(GetSafeHwnd(), message) != FALSE;
 }

@@ -86,41 +86,44 @@ bool CWinApp::IsIdleMessage(const MSG& message)
     return message.message != WM_PAINT && message.message != 0x0118; // WM_SYSTIMER
 }
 
+// The loop takes messages in UTF-16 and hands them on so: an ANSI loop turns a
+// typed character that the keyboard's code page lacks into "?" or a
+// look-alike before any control sees it, whatever the process code page.
 int CWinApp::Run()
 {
     MSG message{};
     bool idle = true;
     LONG idleCount = 0;
     for (;;) {
-        while (idle && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        while (idle && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
             if (!OnIdle(idleCount++))
                 idle = false;
         }
         do {
-            int got = GetMessageA(&message, nullptr, 0, 0);
+            int got = GetMessageW(&message, nullptr, 0, 0);
             if (got <= 0)
                 return got == 0 ? ExitInstance() : -1;
             if (!PreTranslateMessage(&message)) {
                 TranslateMessage(&message);
-                DispatchMessageA(&message);
+                DispatchMessageW(&message);
             }
             if (IsIdleMessage(message)) {
                 idle = true;
                 idleCount = 0;
             }
-        } while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
+        } while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE));
     }
 }
 
 bool CWinApp::PumpPendingMessages()
 {
     MSG message{};
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT)
             return false;
         if (!PreTranslateMessage(&message)) {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
     LONG idleCount = 0;

@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -19,6 +20,14 @@ thread_local CreationHook* currentHook = nullptr;
 // that made them, and every message looks its window up here, so the map is
 // per thread and cheap: a window property costs a Wine server round trip.
 thread_local std::unordered_map<HWND, CWnd*> boundWindows;
+
+// Windows unbound while a procedure set on them after ours still calls ours:
+// the procedure each had before us, which their messages go on to.
+struct ChainedProc {
+    WNDPROC proc;
+    bool unicode;
+};
+thread_local std::unordered_map<HWND, ChainedProc> chainedProcs;
 
 // The messages being dispatched on this thread, innermost first. A handler
 // may delete its own object (WM_CLOSE destroys an auto-deleting frame); the
@@ -56,6 +65,15 @@ std::string WindowTextOf(HWND window)
     return text;
 }
 
+LRESULT CallProc(WNDPROC proc, bool unicode, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (proc == nullptr)
+        return unicode ? DefWindowProcW(window, message, wParam, lParam)
+                       : DefWindowProcA(window, message, wParam, lParam);
+    return unicode ? CallWindowProcW(proc, window, message, wParam, lParam)
+                   : CallWindowProcA(proc, window, message, wParam, lParam);
+}
+
 } // namespace
 
 HINSTANCE ResourceInstance()
@@ -89,11 +107,42 @@ std::string AnsiFromWide(const wchar_t* text, size_t length)
     return narrow;
 }
 
-LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+size_t CharacterBoundary(std::string_view text, size_t limit, UINT codePage)
+{
+    if (limit >= text.size())
+        return text.size();
+    if (codePage == CP_ACP)
+        codePage = GetACP();
+    if (codePage == CP_UTF8) {
+        while (limit > 0 && (static_cast<unsigned char>(text[limit]) & 0xC0) == 0x80)
+            --limit;
+        return limit;
+    }
+    // A trail byte of a double-byte code page can have any value, even a lead
+    // byte's: only a walk from the start tells the halves apart.
+    size_t length = 0;
+    for (;;) {
+        const bool pair =
+            IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[length])) && length + 1 < text.size();
+        const size_t next = length + (pair ? 2 : 1);
+        if (next > limit)
+            return length;
+        length = next;
+    }
+}
+
+LRESULT FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool unicode)
 {
     CWnd* wnd = CWnd::FromHandlePermanent(window);
-    if (wnd == nullptr)
-        return DefWindowProcA(window, message, wParam, lParam);
+    if (wnd == nullptr) {
+        auto chained = chainedProcs.find(window);
+        if (chained == chainedProcs.end())
+            return CallProc(nullptr, unicode, window, message, wParam, lParam);
+        const ChainedProc next = chained->second;
+        if (message == WM_NCDESTROY)
+            chainedProcs.erase(chained);
+        return CallProc(next.proc, next.unicode, window, message, wParam, lParam);
+    }
     LRESULT result = 0;
     // Restored on every path: a handler that threw must not leave its message
     // as the one Default() of an outer handler acts on.
@@ -116,10 +165,25 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPAR
     wnd->current = saved;
     if (message == WM_NCDESTROY) {
         wnd->Unbind();
+        chainedProcs.erase(window); // the window is gone, chain and all
         wnd->PostNcDestroy();
     }
     return result;
 }
+
+namespace {
+
+LRESULT CALLBACK FrameworkWndProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return FrameworkWndProc(window, message, wParam, lParam, false);
+}
+
+LRESULT CALLBACK FrameworkWndProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return FrameworkWndProc(window, message, wParam, lParam, true);
+}
+
+} // namespace
 
 CWnd::~CWnd()
 {
@@ -141,20 +205,35 @@ CWnd* CWnd::FromHandlePermanent(HWND window)
     return found != boundWindows.end() ? found->second : nullptr;
 }
 
-void CWnd::Bind(HWND window)
+void CWnd::Bind(HWND window, bool ansi)
 {
     hwnd = window;
     boundWindows[window] = this;
-    superProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameworkWndProc)));
+    // Still in the window's chain from an earlier binding: take up its place there.
+    if (auto chained = chainedProcs.find(window); chained != chainedProcs.end()) {
+        superProc = chained->second.proc;
+        unicode = chained->second.unicode;
+        chainedProcs.erase(chained);
+        return;
+    }
+    unicode = !ansi && IsWindowUnicode(window) != FALSE;
+    const auto ours = reinterpret_cast<LONG_PTR>(unicode ? &FrameworkWndProcW : &FrameworkWndProcA);
+    superProc = reinterpret_cast<WNDPROC>(unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, ours)
+                                                  : SetWindowLongPtrA(window, GWLP_WNDPROC, ours));
 }
 
 void CWnd::Unbind()
 {
     if (hwnd == nullptr)
         return;
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == &FrameworkWndProc)
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(superProc));
+    const auto ours = reinterpret_cast<LONG_PTR>(unicode ? &FrameworkWndProcW : &FrameworkWndProcA);
+    const auto proc = reinterpret_cast<LONG_PTR>(superProc);
+    if (unicode && GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == ours)
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, proc);
+    else if (!unicode && GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == ours)
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, proc);
+    else if (superProc != nullptr && IsWindow(hwnd))
+        chainedProcs[hwnd] = {superProc, unicode}; // subclassed again after us: we cannot leave the chain
     boundWindows.erase(hwnd);
     hwnd = nullptr;
 }
@@ -193,14 +272,18 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWO
         RegisterFrameworkClass();
         className = frameworkClassName;
     }
-    CreationHook hook(*this);
+    CreationHook hook(*this, className, parent);
+    if (!hook.IsInstalled())
+        return false;
     HWND window = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent,
                                   reinterpret_cast<HMENU>(idOrMenu), ResourceInstance(), param);
-    if (window == nullptr) {
-        Unbind();
-        return false;
-    }
-    return hwnd == window;
+    if (window != nullptr && window == hwnd)
+        return true;
+    // Nothing is left half made: no stale binding, no window without its object.
+    Unbind();
+    if (window != nullptr)
+        ::DestroyWindow(window);
+    return false;
 }
 
 bool CWnd::DestroyWindow()
@@ -435,14 +518,12 @@ LRESULT CWnd::Default()
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (superProc != nullptr)
-        return CallWindowProcA(superProc, hwnd, message, wParam, lParam);
-    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    return CallProc(superProc, unicode, hwnd, message, wParam, lParam);
 }
 
-CreationHook::CreationHook(CWnd& window)
+CreationHook::CreationHook(CWnd& window, const char* className, HWND parent, bool bindAnsi)
     : hook(SetWindowsHookExA(WH_CBT, &HookProc, nullptr, GetCurrentThreadId())), pending(&window),
-      outer(currentHook)
+      bindAnsi(bindAnsi), className(className), parent(parent), outer(currentHook)
 {
     currentHook = this;
 }
@@ -454,13 +535,31 @@ CreationHook::~CreationHook()
         UnhookWindowsHookEx(hook);
 }
 
+bool CreationHook::IsPendingWindow(HWND window, const CREATESTRUCTA& create) const
+{
+    // A top-level window's parent is only its owner, which the system may change.
+    if ((create.style & WS_CHILD) != 0 && create.hwndParent != parent)
+        return false;
+    if (IS_INTRESOURCE(className))
+        return GetClassWord(window, GCW_ATOM) == static_cast<WORD>(reinterpret_cast<UINT_PTR>(className));
+    char name[256] = {};
+    return GetClassNameA(window, name, sizeof name) > 0 && lstrcmpiA(name, className) == 0;
+}
+
 LRESULT CALLBACK CreationHook::HookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     CreationHook* self = currentHook;
+    bool bound = false;
     if (code == HCBT_CREATEWND && self != nullptr && self->pending != nullptr) {
-        CWnd* window = self->pending;
-        self->pending = nullptr;
-        window->Bind(reinterpret_cast<HWND>(wParam));
+        const HWND window = reinterpret_cast<HWND>(wParam);
+        if (self->IsPendingWindow(window, *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs)) {
+            std::exchange(self->pending, nullptr)->Bind(window, self->bindAnsi);
+            bound = true;
+        }
     }
-    return CallNextHookEx(self != nullptr ? self->hook : nullptr, code, wParam, lParam);
+    const LRESULT result = CallNextHookEx(nullptr, code, wParam, lParam);
+    // Only the creation needs the hook; a modal dialog's loop runs on after it.
+    if (bound && self->hook != nullptr)
+        UnhookWindowsHookEx(std::exchange(self->hook, nullptr));
+    return result;
 }

@@ -3,6 +3,7 @@
 #include "CmdTarget.h"
 
 #include <string>
+#include <string_view>
 
 class CDataExchange;
 
@@ -88,13 +89,16 @@ protected:
 
 private:
     friend class CreationHook;
-    friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT FrameworkWndProc(HWND, UINT, WPARAM, LPARAM, bool unicode);
 
-    void Bind(HWND window);
+    void Bind(HWND window, bool ansi = false);
     void Unbind();
 
     HWND hwnd = nullptr;
     WNDPROC superProc = nullptr;
+    // A Unicode window stays one when bound, so that typed characters and
+    // texts pass through in UTF-16, whole; its messages arrive in that form.
+    bool unicode = false;
     int exchangeDepth = 0;
     struct CurrentMessage {
         UINT message;
@@ -103,22 +107,37 @@ private:
     } current{};
 };
 
-// Binds the next window created on this thread to the given object, so that
-// it sees the creation messages too. Used around CreateWindowEx and the
-// CreateDialog family.
+// Binds the window created next on this thread with the given class (a name
+// or an atom) and, for a child, the given parent to the object, so that it
+// sees the creation messages too; other windows made meanwhile, such as the
+// input method's, are left alone. Used around CreateWindowEx and the
+// CreateDialog family; the hook is gone once the window is bound.
 class CreationHook {
 public:
-    explicit CreationHook(CWnd& window);
+    // bindAnsi: the window is bound as an ANSI window even when it was created
+    // as a Unicode one, so that its messages carry text in the process code page.
+    CreationHook(CWnd& window, const char* className, HWND parent, bool bindAnsi = false);
     ~CreationHook();
     CreationHook(const CreationHook&) = delete;
     CreationHook& operator=(const CreationHook&) = delete;
 
+    // False when the system refused the hook: no window would be bound.
+    bool IsInstalled() const { return hook != nullptr; }
+
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    bool IsPendingWindow(HWND window, const CREATESTRUCTA& create) const;
     HHOOK hook;
     CWnd* pending;
+    bool bindAnsi;
+    const char* className;
+    HWND parent;
     CreationHook* outer;
 };
+
+// The class of the windows the CreateDialog family makes from a template
+// that names none.
+inline constexpr char dialogClassName[] = "#32770";
 
 // The module that holds the program's resources.
 HINSTANCE ResourceInstance();
@@ -127,3 +146,6 @@ std::string LoadResString(UINT id);
 // UTF-16 text in the process code page, for controls whose ANSI messages
 // report lengths that do not match the ANSI text.
 std::string AnsiFromWide(const wchar_t* text, size_t length);
+// The length of the longest start of the text, at most `limit` bytes, that
+// ends between two characters of the code page (UTF-8, double-byte or single-byte).
+size_t CharacterBoundary(std::string_view text, size_t limit, UINT codePage = CP_ACP);

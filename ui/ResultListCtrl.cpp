@@ -59,15 +59,12 @@ private:
 };
 
 // Copies text into a buffer of `capacity` bytes, terminated, never cutting a
-// UTF-8 sequence in two.
+// character of the process code page in two.
 void CopyBounded(const std::string& text, char* buffer, int capacity)
 {
     if (buffer == nullptr || capacity <= 0)
         return;
-    size_t length = std::min(text.size(), static_cast<size_t>(capacity - 1));
-    if (length < text.size())
-        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
-            --length;
+    const size_t length = CharacterBoundary(text, static_cast<size_t>(capacity - 1));
     text.copy(buffer, length);
     buffer[length] = '\0';
 }

@@ -392,3 +392,16 @@ TEST_F(Exit, F3EndsTheProgramWithoutAskingToSave)
 }
 
 } // namespace
+
+TEST_F(SearchForm, TypedPatternReachesTheProgramAsTyped)
+{
+    Start();
+    for (const auto& [typed, pattern] : {std::pair{L"Ω*", "Ω*"}, {L"日*", "日*"}, {L"😀.txt", "😀.txt"}}) {
+        Type(IDC_FILENAME, "");
+        for (const wchar_t* key = typed; *key != L'\0'; ++key)
+            PostMessageW(Control(IDC_FILENAME), WM_CHAR, *key, 1);
+        Pump();
+        EXPECT_EQ(view->fileName, pattern);
+    }
+    EXPECT_EQ(SendMessageA(form, WM_NOTIFYFORMAT, WPARAM(Control(IDC_RESULTS)), NF_QUERY), NFR_ANSI);
+}

@@ -38,4 +38,13 @@ TEST(Time, FormatsLocalTimeAsTheCLocaleDoesOrGivesNothing)
         EXPECT_EQ(CTime(c.time).Format(c.pattern.c_str()), c.text) << c.time << " " << c.pattern;
 }
 
+TEST(Time, FileTimesFromTwoToThe63AreNotConvertible)
+{
+    const std::pair<uint64_t, int64_t> cases[] = {{(1ULL << 63) - 1, 910692730085},
+                                                  {1ULL << 63, CTime::notConvertible},
+                                                  {~0ULL, CTime::notConvertible}};
+    for (const auto& [ticks, seconds] : cases)
+        EXPECT_EQ(CTime::FromFileTime({DWORD(ticks), DWORD(ticks >> 32)}).GetTime(), seconds) << ticks;
+}
+
 } // namespace

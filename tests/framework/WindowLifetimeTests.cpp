@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -116,17 +117,25 @@ TEST(WindowLifetime, DestructorDestroysTheWindow)
 
 TEST(WindowLifetime, SubclassedControlKeepsItsOwnBehaviourAndCanBeReleased)
 {
-    HWND edit = CreateWindowExA(0, WC_EDITA, "", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+    HWND edit = CreateWindowExW(0, WC_EDITW, L"", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(edit, nullptr);
     CCountingEdit counter;
     ASSERT_TRUE(counter.SubclassWindow(edit));
     CCountingEdit second;
     EXPECT_FALSE(second.SubclassWindow(edit));
 
+    SendMessageW(edit, WM_CHAR, L'\u65E5', 1); // outside the keyboard's code page
+    EXPECT_EQ(counter.GetWindowText(), "\u65E5");
     counter.SetWindowText("one");
     EXPECT_EQ(counter.textsSet, 1);
     EXPECT_EQ(counter.GetWindowText(), "one");
+    // Subclassed again after us: the later procedure still reaches the edit once we let go.
+    static LONG_PTR before = 0;
+    const WNDPROC later = [](HWND w, UINT m, WPARAM p, LPARAM l) {
+        return CallWindowProcW(WNDPROC(before), w, m, p, l);
+    };
+    before = SetWindowLongPtrW(edit, GWLP_WNDPROC, LONG_PTR(later));
 
     EXPECT_EQ(counter.UnsubclassWindow(), edit);
     EXPECT_EQ(CWnd::FromHandlePermanent(edit), nullptr);
@@ -135,7 +144,28 @@ TEST(WindowLifetime, SubclassedControlKeepsItsOwnBehaviourAndCanBeReleased)
     char text[8] = {};
     GetWindowTextA(edit, text, sizeof text);
     EXPECT_STREQ(text, "two");
+    SendMessageW(edit, EM_SETLIMITTEXT, 5, 0);
+    EXPECT_EQ(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0), 5);
+    ASSERT_TRUE(counter.SubclassWindow(edit)); // back in its old place of the chain, not twice in it
+    SetWindowTextA(edit, "three");
+    EXPECT_EQ(counter.textsSet, 2);
     DestroyWindow(edit);
+}
+
+TEST(WindowLifetime, CreationHookBindsOnlyTheWindowBeingCreated)
+{
+    CCreationView parent, other;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "", WS_OVERLAPPEDWINDOW, frameRect, nullptr, 0));
+    ASSERT_TRUE(other.CreateEx(0, nullptr, "", WS_OVERLAPPEDWINDOW, frameRect, nullptr, 0));
+    CWnd target;
+    HWND p = parent.GetSafeHwnd(), o = other.GetSafeHwnd();
+    CreationHook hook(target, WC_STATICA, p);
+    const std::tuple<const char*, HWND, bool> made[] = {
+        {WC_BUTTONA, p, false}, {WC_STATICA, o, false}, {WC_STATICA, p, true}};
+    for (const auto& [cls, owner, bound] : made) {
+        HWND window = CreateWindowExA(0, cls, "", WS_CHILD, 0, 0, 9, 9, owner, nullptr, nullptr, nullptr);
+        EXPECT_EQ(CWnd::FromHandlePermanent(window) == &target, bound) << cls;
+    }
 }
 
 } // namespace
