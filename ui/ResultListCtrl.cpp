@@ -34,30 +34,6 @@ private:
     CListCtrl& list;
 };
 
-// Compares as the file system does: each UTF-16 unit upper-cased. Names the
-// code page cannot convert keep their bytes, so they never merge with others.
-class PlatformNameFolder : public trawl::INameFolder {
-public:
-    std::string FoldNonAscii(std::string_view name) override
-    {
-        const int size = static_cast<int>(name.size());
-        const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name.data(), size, nullptr, 0);
-        if (length <= 0)
-            return bytewise.FoldNonAscii(name);
-        std::wstring wide(static_cast<size_t>(length), L'\0');
-        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, name.data(), size, wide.data(), length);
-        CharUpperBuffW(wide.data(), static_cast<DWORD>(length));
-        const int keyLength =
-            WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-        std::string key(static_cast<size_t>(std::max(keyLength, 0)), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, key.data(), keyLength, nullptr, nullptr);
-        return key;
-    }
-
-private:
-    trawl::AsciiNameFolder bytewise;
-};
-
 // Copies text into a buffer of `capacity` bytes, terminated, never cutting a
 // character of the process code page in two.
 void CopyBounded(const std::string& text, char* buffer, int capacity)
@@ -200,49 +176,23 @@ void CResultListCtrl::EnableShadowMarks()
     if (shadowMarksOn)
         return;
     // Rows listed before take part as well.
-    ForgetListedRows();
+    shadowMarks.Forget();
     const int rows = GetItemCount();
     for (int row = 0; row < rows; ++row)
-        AddListedRow(GetItemData(row), GetItemText(row, 0));
+        shadowMarks.AddRow(GetItemData(row), GetItemText(row, 0));
     shadowMarksOn = true;
-}
-
-void CResultListCtrl::AddListedRow(intptr_t itemData, std::string_view path)
-{
-    listedRows.push_back({itemData, listedPaths.size(), path.size(), false});
-    listedPaths += path;
-    shadowMarksStale = true;
-}
-
-void CResultListCtrl::ForgetListedRows()
-{
-    listedRows.clear();
-    listedPaths.clear();
-    markedFiles.clear();
-    shadowMarks.Clear();
-    shadowMarksStale = false;
 }
 
 void CResultListCtrl::UpdateShadowMarks()
 {
-    if (!shadowMarksOn || !shadowMarksStale)
-        return;
-    markedFiles.clear();
-    markedFiles.reserve(listedRows.size());
-    for (const ListedRow& row : listedRows)
-        if (!row.deleted)
-            markedFiles.push_back(
-                {row.itemData, std::string_view(listedPaths).substr(row.pathStart, row.pathLength)});
-    PlatformNameFolder folder;
-    shadowMarks.Compute(markedFiles, folder);
-    shadowMarksStale = false;
+    if (shadowMarksOn)
+        shadowMarks.Update();
 }
 
 const trawl::ShadowMark* CResultListCtrl::FindShadowMark(int row)
 {
     if (!shadowMarksOn || row < 0 || row >= GetItemCount())
         return nullptr;
-    UpdateShadowMarks();
     return shadowMarks.Find(GetItemData(row));
 }
 
@@ -252,7 +202,7 @@ std::string CResultListCtrl::GetShadowTip(int row)
     if (mark == nullptr)
         return {};
     if (mark->state == trawl::ShadowState::Shadowed)
-        return trawl::FillIn(LoadResString(IDS_SHADOWED_BY), "%s", markedFiles[mark->winner].path);
+        return trawl::FillIn(LoadResString(IDS_SHADOWED_BY), "%s", shadowMarks.WinnerPath(*mark));
     if (mark->shadowedCount == 1)
         return LoadResString(IDS_WINS_OVER_ONE);
     return trawl::FillIn(LoadResString(IDS_WINS_OVER_MANY), "%d", std::to_string(mark->shadowedCount));
@@ -294,7 +244,7 @@ LRESULT CResultListCtrl::OnInsertItem(WPARAM, LPARAM lParam)
         return row;
     const bool hasText =
         (item->mask & LVIF_TEXT) != 0 && item->pszText != nullptr && item->pszText != LPSTR_TEXTCALLBACKA;
-    AddListedRow((item->mask & LVIF_PARAM) != 0 ? item->lParam : 0, hasText ? item->pszText : "");
+    shadowMarks.AddRow((item->mask & LVIF_PARAM) != 0 ? item->lParam : 0, hasText ? item->pszText : "");
     return row;
 }
 
@@ -306,18 +256,7 @@ LRESULT CResultListCtrl::OnDeleteItem(WPARAM wParam, LPARAM)
     const LRESULT deleted = Default();
     if (!known || deleted == 0)
         return deleted;
-    // Rows of one search are listed in their order found, so the item data is
-    // usually the position.
-    auto alive = [&](const ListedRow& listed) { return !listed.deleted && listed.itemData == itemData; };
-    auto found = listedRows.end();
-    if (itemData >= 0 && static_cast<size_t>(itemData) < listedRows.size() &&
-        alive(listedRows[static_cast<size_t>(itemData)]))
-        found = listedRows.begin() + itemData;
-    else
-        found = std::find_if(listedRows.begin(), listedRows.end(), alive);
-    if (found != listedRows.end())
-        found->deleted = true;
-    shadowMarksStale = true;
+    shadowMarks.DeleteRow(itemData);
     // The next copy may now win anywhere in the list, above the deleted row too.
     InvalidateRect(GetSafeHwnd(), nullptr, FALSE);
     return deleted;
@@ -327,7 +266,7 @@ LRESULT CResultListCtrl::OnDeleteAllItems(WPARAM, LPARAM)
 {
     const LRESULT deleted = Default();
     if (deleted != 0) {
-        ForgetListedRows();
+        shadowMarks.Forget();
         listedFiles.Clear();
     }
     return deleted;
@@ -335,7 +274,7 @@ LRESULT CResultListCtrl::OnDeleteAllItems(WPARAM, LPARAM)
 
 LRESULT CResultListCtrl::OnDestroy(WPARAM, LPARAM)
 {
-    ForgetListedRows();
+    shadowMarks.Forget();
     listedFiles.Clear();
     shadowMarksOn = false;
     return Default();

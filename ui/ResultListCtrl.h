@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/RowOrder.h"
-#include "core/ShadowMarks.h"
 #include "framework/ListCtrl.h"
 #include "ui/ListedFiles.h"
+#include "ui/ResultShadowMarks.h"
 
 #include <string>
 #include <vector>
@@ -82,23 +82,7 @@ private:
     int sortColumn = 0;
 
     const trawl::ShadowMark* FindShadowMark(int row);
-    void ForgetListedRows();
-    void AddListedRow(intptr_t itemData, std::string_view path);
 
-    struct ListedRow {
-        intptr_t itemData;
-        size_t pathStart;
-        size_t pathLength;
-        bool deleted;
-    };
-    // Every row inserted since the list was last emptied, in insertion order;
-    // deleted rows stay as tombstones so a deletion costs no shifting. The
-    // paths lie end to end in listedPaths: no allocation per row.
-    std::vector<ListedRow> listedRows;
-    std::string listedPaths;
-    // The live rows the marks were computed from; views into listedPaths.
-    std::vector<trawl::ListedFile> markedFiles;
-    trawl::ShadowMarks shadowMarks;
+    ResultShadowMarks shadowMarks;
     bool shadowMarksOn = false;
-    bool shadowMarksStale = false;
 };

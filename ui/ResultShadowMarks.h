@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/ShadowMarks.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The shadow marks of the result list's rows, kept up to date with the rows
+// as the list inserts and deletes them, and computed again only when asked
+// after a change.
+class ResultShadowMarks {
+public:
+    void AddRow(intptr_t itemData, std::string_view path);
+    void DeleteRow(intptr_t itemData);
+    void Forget();
+
+    // The mark of a row by its item data; null for a row without a namesake.
+    const trawl::ShadowMark* Find(intptr_t itemData);
+    // The path of the copy that wins over a shadowed row.
+    std::string_view WinnerPath(const trawl::ShadowMark& mark) const;
+    // Computes the marks now if the rows changed since.
+    void Update();
+
+private:
+    struct ListedRow {
+        intptr_t itemData;
+        size_t pathStart;
+        size_t pathLength;
+        bool deleted;
+    };
+    // Every row inserted since the list was last emptied, in insertion order;
+    // deleted rows stay as tombstones so a deletion costs no shifting. The
+    // paths lie end to end in listedPaths: no allocation per row.
+    std::vector<ListedRow> listedRows;
+    std::string listedPaths;
+    // The live rows the marks were computed from; views into listedPaths.
+    std::vector<trawl::ListedFile> markedFiles;
+    trawl::ShadowMarks shadowMarks;
+    bool stale = false;
+};
