@@ -36,6 +36,13 @@ std::wstring CFile::ExactForm(const std::wstring& full)
     return LR"(\\?\)" + full;
 }
 
+std::wstring CFile::PlainForm(const std::wstring& path)
+{
+    if (path.rfind(LR"(\\?\UNC\)", 0) == 0)
+        return LR"(\\)" + path.substr(8);
+    return path.rfind(LR"(\\?\)", 0) == 0 ? path.substr(4) : path;
+}
+
 int CFileException::OsErrorToCause(DWORD osError)
 {
     switch (osError) {
@@ -80,12 +87,7 @@ bool CFile::GetStatus(const std::wstring& path, CFileStatus& status)
     status.size = static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
     status.attribute = static_cast<BYTE>(data.dwFileAttributes & 0x7F);
     // Shown without the long-path prefix; empty when the code page cannot carry it.
-    std::wstring_view full = path;
-    if (full.rfind(LR"(\\?\UNC\)", 0) == 0)
-        status.fullName = "\\\\" + ExactInCodePage(full.substr(8)).value_or(std::string());
-    else
-        status.fullName =
-            ExactInCodePage(full.rfind(LR"(\\?\)", 0) == 0 ? full.substr(4) : full).value_or("");
+    status.fullName = ExactInCodePage(PlainForm(path)).value_or(std::string());
     return true;
 }
 

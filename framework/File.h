@@ -76,4 +76,6 @@ public:
     static std::wstring FullPath(const std::wstring& path);
     // An absolute path in the "\\?\" form, which the system takes as it is.
     static std::wstring ExactForm(const std::wstring& fullPath);
+    // The path without the "\\?\" prefix, as a program that normalises takes it.
+    static std::wstring PlainForm(const std::wstring& path);
 };

@@ -63,13 +63,6 @@ bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b)
                                 TRUE) == CSTR_EQUAL;
 }
 
-std::wstring WithoutExactPrefix(const std::wstring& path)
-{
-    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0)
-        return L"\\\\" + path.substr(8);
-    return path.rfind(L"\\\\?\\", 0) == 0 ? path.substr(4) : path;
-}
-
 std::optional<std::wstring> FullDirectory(const ListedFile& file)
 {
     const std::optional<std::wstring> directory = WideFromCodePage(file.directory);
@@ -106,7 +99,7 @@ std::optional<std::string> LaunchPath(const ListedFile& file, size_t limit)
     const std::optional<std::wstring> exact = ExactPath(file);
     if (!exact)
         return std::nullopt;
-    if (std::optional<std::string> plain = Launchable(WithoutExactPrefix(*exact), *exact, limit))
+    if (std::optional<std::string> plain = Launchable(CFile::PlainForm(*exact), *exact, limit))
         return plain;
     const DWORD needed = GetShortPathNameW(exact->c_str(), nullptr, 0);
     std::wstring shortPath(needed, L'\0');
@@ -114,7 +107,7 @@ std::optional<std::string> LaunchPath(const ListedFile& file, size_t limit)
     if (length == 0 || length >= needed)
         return std::nullopt;
     shortPath.resize(length);
-    return Launchable(WithoutExactPrefix(shortPath), *exact, limit);
+    return Launchable(CFile::PlainForm(shortPath), *exact, limit);
 }
 
 bool LeadsElsewhere(const std::wstring& exactPath)
