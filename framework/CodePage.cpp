@@ -29,3 +29,43 @@ std::optional<std::string> ExactInCodePage(std::wstring_view text, UINT codePage
         return std::nullopt;
     return narrow;
 }
+
+std::string MarkedInCodePage(std::wstring_view text, UINT codePage)
+{
+    if (std::optional<std::string> exact = ExactInCodePage(text, codePage))
+        return *exact;
+    std::string marked;
+    for (size_t at = 0; at < text.size();) {
+        size_t units = 1;
+        if (IS_HIGH_SURROGATE(text[at]) && at + 1 < text.size() && IS_LOW_SURROGATE(text[at + 1]))
+            units = 2;
+        std::optional<std::string> character = ExactInCodePage(text.substr(at, units), codePage);
+        marked += character ? *character : std::string(1, uncarriedCharMark);
+        at += units;
+    }
+    return marked;
+}
+
+size_t CharacterBoundary(std::string_view text, size_t limit, UINT codePage)
+{
+    if (limit >= text.size())
+        return text.size();
+    if (codePage == CP_ACP)
+        codePage = GetACP();
+    if (codePage == CP_UTF8) {
+        while (limit > 0 && (static_cast<unsigned char>(text[limit]) & 0xC0) == 0x80)
+            --limit;
+        return limit;
+    }
+    // A trail byte of a double-byte code page can have any value, even a lead
+    // byte's: only a walk from the start tells the halves apart.
+    size_t length = 0;
+    for (;;) {
+        const bool pair =
+            IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[length])) && length + 1 < text.size();
+        const size_t next = length + (pair ? 2 : 1);
+        if (next > limit)
+            return length;
+        length = next;
+    }
+}

@@ -81,7 +81,7 @@ std::string CListCtrl::GetItemText(int row, int column) const
         auto length = static_cast<size_t>(
             SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
         if (length + 1 < buffer.size() || buffer.size() >= 65536)
-            return AnsiFromWide(buffer.data(), std::min(length, buffer.size() - 1));
+            return MarkedInCodePage({buffer.data(), std::min(length, buffer.size() - 1)});
         buffer.resize(buffer.size() * 4);
     }
 }

@@ -138,7 +138,7 @@ std::string CStatusBar::GetPaneText(int index) const
     int length = LOWORD(SendMessage(SB_GETTEXTLENGTHW, static_cast<WPARAM>(index)));
     std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
     SendMessage(SB_GETTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    return AnsiFromWide(text.data(), static_cast<size_t>(length));
+    return MarkedInCodePage({text.data(), static_cast<size_t>(length)});
 }
 
 int CStatusBar::GetPaneWidth(int index) const

@@ -190,10 +190,7 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info)
         const wchar_t* argument = arguments[i];
         if (argument[0] == L'/' || argument[0] == L'-')
             continue; // no switches of our own
-        int length = WideCharToMultiByte(CP_ACP, 0, argument, -1, nullptr, 0, nullptr, nullptr);
-        std::vector<char> name(static_cast<size_t>(length > 0 ? length : 1));
-        WideCharToMultiByte(CP_ACP, 0, argument, -1, name.data(), length, nullptr, nullptr);
-        info.fileName = name.data();
+        info.fileName = MarkedInCodePage(argument);
         info.shellCommand = CCommandLineInfo::ShellCommand::FileOpen;
         break;
     }

@@ -56,13 +56,14 @@ void RegisterFrameworkClass()
 
 std::string WindowTextOf(HWND window)
 {
-    int length = GetWindowTextLengthA(window);
+    // Read in UTF-16: the ANSI call would give a best fit (O for Omega) or "?"
+    // for a character the code page lacks, which a search takes as another name.
+    const int length = GetWindowTextLengthW(window);
     if (length <= 0)
         return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = ::GetWindowTextA(window, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(window, text.data(), length + 1);
+    return MarkedInCodePage(std::wstring_view(text).substr(0, copied > 0 ? static_cast<size_t>(copied) : 0));
 }
 
 LRESULT CallProc(WNDPROC proc, bool unicode, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -91,43 +92,6 @@ std::string LoadResString(UINT id)
         if (static_cast<size_t>(length) + 1 < buffer.size())
             return std::string(buffer.data(), static_cast<size_t>(length));
         buffer.resize(buffer.size() * 2);
-    }
-}
-
-std::string AnsiFromWide(const wchar_t* text, size_t length)
-{
-    if (length == 0)
-        return {};
-    const int size = static_cast<int>(length);
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, size, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0)
-        return {};
-    std::string narrow(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, size, narrow.data(), bytes, nullptr, nullptr);
-    return narrow;
-}
-
-size_t CharacterBoundary(std::string_view text, size_t limit, UINT codePage)
-{
-    if (limit >= text.size())
-        return text.size();
-    if (codePage == CP_ACP)
-        codePage = GetACP();
-    if (codePage == CP_UTF8) {
-        while (limit > 0 && (static_cast<unsigned char>(text[limit]) & 0xC0) == 0x80)
-            --limit;
-        return limit;
-    }
-    // A trail byte of a double-byte code page can have any value, even a lead
-    // byte's: only a walk from the start tells the halves apart.
-    size_t length = 0;
-    for (;;) {
-        const bool pair =
-            IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[length])) && length + 1 < text.size();
-        const size_t next = length + (pair ? 2 : 1);
-        if (next > limit)
-            return length;
-        length = next;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CmdTarget.h"
+#include "CodePage.h"
 
 #include <string>
 #include <string_view>
@@ -143,9 +144,3 @@ inline constexpr char dialogClassName[] = "#32770";
 HINSTANCE ResourceInstance();
 // A string of the string table; empty when there is none.
 std::string LoadResString(UINT id);
-// UTF-16 text in the process code page, for controls whose ANSI messages
-// report lengths that do not match the ANSI text.
-std::string AnsiFromWide(const wchar_t* text, size_t length);
-// The length of the longest start of the text, at most `limit` bytes, that
-// ends between two characters of the code page (UTF-8, double-byte or single-byte).
-size_t CharacterBoundary(std::string_view text, size_t limit, UINT codePage = CP_ACP);

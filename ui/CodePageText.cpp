@@ -10,16 +10,7 @@ std::string ListedNameInCodePage(const wchar_t* name, const wchar_t* shortName, 
     if (shortName != nullptr && *shortName != L'\0')
         if (std::optional<std::string> exact = ExactInCodePage(shortName, codePage))
             return *exact;
-    std::string listed;
-    for (size_t at = 0; at < longName.size();) {
-        size_t units = 1;
-        if (IS_HIGH_SURROGATE(longName[at]) && at + 1 < longName.size() && IS_LOW_SURROGATE(longName[at + 1]))
-            units = 2;
-        std::optional<std::string> character = ExactInCodePage(longName.substr(at, units), codePage);
-        listed += character ? *character : std::string(1, uncarriedCharMark);
-        at += units;
-    }
-    return listed;
+    return MarkedInCodePage(longName, codePage);
 }
 
 std::string UpperCaseName(const std::string& name)

@@ -11,11 +11,6 @@
 // are read in UTF-16 and listed in the code page as below; the file actions
 // go by the UTF-16 name, never by the listed text.
 
-// Stands in a listed name for each character that the code page cannot
-// carry, when the file system keeps no short name either. No file name can
-// hold it, and it is no wildcard, so the listed text reaches no file at all.
-inline constexpr char uncarriedCharMark = '|';
-
 // A found entry's name as it is listed: the long name when the code page
 // carries it, else the short name the file system keeps, else the long name
 // with the mark in place of each character the code page lacks.

@@ -19,7 +19,7 @@ std::optional<std::string> EnvironmentValue(const std::string& name)
         if (length == 0)
             return std::nullopt;
         if (length < buffer.size())
-            return AnsiFromWide(buffer.data(), length);
+            return MarkedInCodePage({buffer.data(), length});
         // Too small: the call told the size it needs, terminator included.
         buffer.resize(length);
     }
