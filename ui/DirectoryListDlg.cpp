@@ -3,6 +3,7 @@
 #include "framework/CodePage.h"
 #include "res/resource.h"
 
+#include <algorithm>
 #include <cstring>
 
 const MessageEntry CDirectoryListDlg::messageEntries[] = {
@@ -125,11 +126,32 @@ void CDirectoryListDlg::FillTable()
         }
         ++row;
     }
-    for (int column = 0; column < columns; ++column)
-        entryTable.SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
+    SizeColumns(columns);
     ::SendMessageA(table, WM_SETREDRAW, TRUE, 0);
     if (row > 0)
         entryTable.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
+}
+
+// Each column as wide as its widest cell or heading. When that is wider than
+// the list, the directories give way (down to a third of the list), so State
+// and From stay in view; a directory cut short is still whole in Copy.
+void CDirectoryListDlg::SizeColumns(int columns)
+{
+    constexpr int directoryColumn = 1;
+    int total = 0;
+    for (int column = 0; column < columns; ++column) {
+        entryTable.SetColumnWidth(column, LVSCW_AUTOSIZE);
+        const int cells = entryTable.GetColumnWidth(column);
+        // The heading's own width, with the margin the list gives a heading.
+        const int heading = entryTable.GetStringWidth(entryTable.GetColumnHeading(column)) + 15;
+        entryTable.SetColumnWidth(column, std::max(cells, heading));
+        total += std::max(cells, heading);
+    }
+    const int room = entryTable.GetClientRect().right - GetSystemMetrics(SM_CXVSCROLL);
+    if (columns > directoryColumn && total > room) {
+        const int width = entryTable.GetColumnWidth(directoryColumn);
+        entryTable.SetColumnWidth(directoryColumn, std::max(room / 3, width - (total - room)));
+    }
 }
 
 void CDirectoryListDlg::OnCopy()

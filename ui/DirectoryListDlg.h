@@ -29,6 +29,7 @@ protected:
 
 private:
     void FillTable();
+    void SizeColumns(int columns);
 
     std::string listText;
     trawl::StoredValues stored;
