@@ -93,14 +93,13 @@ void CDirectoryListDlg::FillTable()
 {
     HWND table = entryTable.GetSafeHwnd();
     ::SendMessageA(table, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    std::string headings = texts.headings;
+    const std::string& headings = texts.headings;
     int columns = 0;
     for (size_t start = 0; start <= headings.size(); ++columns) {
         size_t end = std::min(headings.find('\t', start), headings.size());
         std::string heading = headings.substr(start, end - start);
         LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_SUBITEM | LVCF_FMT;
-        column.fmt = columns == 0 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        column.mask = LVCF_TEXT | LVCF_SUBITEM;
         column.pszText = heading.data();
         column.iSubItem = columns;
         entryTable.InsertColumn(columns, column);
