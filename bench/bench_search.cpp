@@ -4,14 +4,15 @@
 // with large result lists, each against a bare list view holding the same
 // texts, measured in the same run.
 //
-// Usage: bench_search.exe [--clean] [--large-only | --exit-only]
+// Usage: bench_search.exe [--clean] [--large-only | --exit-only | --dirlist-only]
 //   The fixture (20 directories x 1,638 files under %TEMP%\tb) is kept for the
 //   next run, since creating it takes a while under Wine; --clean deletes it
 //   at the end. --large-only runs only the large-list figures, --exit-only only
-//   the exit. The exit and working-set figures come from child processes
-//   (--child=<role>).
+//   the exit, --dirlist-only only the Directory List dialog. The exit and
+//   working-set figures come from child processes (--child=<role>).
 
 #include "ChildRoles.h"
+#include "DirectoryListFigure.h"
 #include "Fixtures.h"
 #include "LargeLists.h"
 #include "SearchFigures.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv)
     bool clean = false;
     bool largeOnly = false;
     bool exitOnly = false;
+    bool dirListOnly = false;
     if (argc == 2 && std::strncmp(argv[1], "--child=", 8) == 0) {
         std::setvbuf(stdout, nullptr, _IONBF, 0);
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES};
@@ -41,8 +43,10 @@ int main(int argc, char** argv)
             largeOnly = true;
         } else if (std::strcmp(argv[i], "--exit-only") == 0) {
             exitOnly = true;
+        } else if (std::strcmp(argv[i], "--dirlist-only") == 0) {
+            dirListOnly = true;
         } else {
-            std::printf("usage: bench_search [--clean] [--large-only | --exit-only]\n");
+            std::printf("usage: bench_search [--clean] [--large-only | --exit-only | --dirlist-only]\n");
             return 2;
         }
     }
@@ -50,6 +54,11 @@ int main(int argc, char** argv)
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
+
+    if (dirListOnly) {
+        PrintDirectoryListFigure();
+        return 0;
+    }
 
     const std::string root = FixtureRoot();
     if (root.empty()) {
@@ -77,6 +86,7 @@ int main(int argc, char** argv)
 
     if (RunSearchFigures(root) != 0)
         return 1;
+    PrintDirectoryListFigure();
     RunLargeListFigures(root, fullList);
 
     if (clean) {

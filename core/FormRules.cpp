@@ -10,8 +10,11 @@ namespace trawl {
 bool InputsComplete(std::string_view fileName, bool useEnvironment, bool variableSelected,
                     std::string_view myPath)
 {
-    if (fileName.empty())
-        return false;
+    return !fileName.empty() && SourceComplete(useEnvironment, variableSelected, myPath);
+}
+
+bool SourceComplete(bool useEnvironment, bool variableSelected, std::string_view myPath)
+{
     return useEnvironment ? variableSelected : !myPath.empty();
 }
 

@@ -7,8 +7,11 @@
 
 namespace trawl {
 
-// Search may run: a pattern, and a complete source (a variable selected, or
-// a typed directory list).
+// The source of the directory list is complete: a variable selected, or a
+// typed list.
+bool SourceComplete(bool useEnvironment, bool variableSelected, std::string_view myPath);
+
+// Search may run: a pattern, and a complete source.
 bool InputsComplete(std::string_view fileName, bool useEnvironment, bool variableSelected,
                     std::string_view myPath);
 

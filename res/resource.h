@@ -13,6 +13,8 @@
 #define IDR_RESULT_POPUP 131
 #define IDB_DRIVES 132
 #define IDD_DETAIL_OPTIONS 134
+// the Directory List dialog
+#define IDD_DIRECTORY_LIST 140
 
 // Strings (102-192, and the idle prompts at 1000-1002), by owner:
 // the search form and the About box's values
@@ -55,6 +57,33 @@
 #define IDS_SHADOWED_BY 190
 #define IDS_WINS_OVER_ONE 191
 #define IDS_WINS_OVER_MANY 192
+// the Directory List: a state per entry, where it comes from, the summary's
+// counts of each state (in the order of trawl::EntryState and EntryOrigin)
+#define IDS_DIRLIST_EMPTY 200
+#define IDS_DIRLIST_UNEXPANDED 201
+#define IDS_DIRLIST_RELATIVE 202
+#define IDS_DIRLIST_MISSING 203
+#define IDS_DIRLIST_NOT_DIRECTORY 204
+#define IDS_DIRLIST_DUPLICATE 205
+#define IDS_DIRLIST_OK 206
+#define IDS_DIRLIST_NOT_IN_PROCESS 207
+#define IDS_DIRLIST_SYSTEM 210
+#define IDS_DIRLIST_USER 211
+#define IDS_DIRLIST_PROCESS 212
+#define IDS_DIRLIST_TYPED 213
+#define IDS_DIRLIST_EMPTY_COUNT 220
+#define IDS_DIRLIST_UNEXPANDED_COUNT 221
+#define IDS_DIRLIST_RELATIVE_COUNT 222
+#define IDS_DIRLIST_MISSING_COUNT 223
+#define IDS_DIRLIST_NOT_DIRECTORY_COUNT 224
+#define IDS_DIRLIST_DUPLICATE_COUNT 225
+#define IDS_DIRLIST_OK_COUNT 226
+#define IDS_DIRLIST_NOT_IN_PROCESS_COUNT 227
+#define IDS_DIRLIST_HEADINGS 230
+#define IDS_DIRLIST_ENTRIES 231
+#define IDS_DIRLIST_LENGTH 232
+#define IDS_DIRLIST_TOO_LONG 233
+#define IDS_DIRLIST_ONE_ENTRY 234
 // idle prompts of the form's controls
 #define IDS_PROMPT_FILENAME 1000
 #define IDS_PROMPT_ENVLIST 1001
@@ -91,6 +120,10 @@
 #define IDC_OPT_SIZE 1026
 #define IDC_OPT_DATE 1027
 #define IDC_OPT_ATTRIB 1028
+// the Directory List dialog
+#define IDC_DIRLIST_TABLE 1040
+#define IDC_DIRLIST_SUMMARY 1041
+#define IDC_DIRLIST_COPY 1042
 
 // Commands (32771-32782)
 #define ID_VIEW_ENVVALUE 32771
@@ -102,6 +135,7 @@
 #define ID_VIEW_DETAILOPTIONS 32779
 #define ID_POPUP_NOTEPAD 32781
 #define ID_POPUP_QUICKVIEW 32782
+#define ID_VIEW_DIRECTORYLIST 32790
 
 // Framework commands, strings and windows (57344-61704)
 #include "framework/FrameworkIds.h"

@@ -9,9 +9,11 @@
 #include "res/resource.h"
 #include "ui/CodePageText.h"
 #include "ui/DetailOptionsDlg.h"
+#include "ui/DirectoryListDlg.h"
 #include "ui/EnvironmentValue.h"
 #include "ui/FileAttribDlg.h"
 #include "ui/ResultSearch.h"
+#include "ui/StoredEnvironment.h"
 
 #include <algorithm>
 
@@ -24,6 +26,8 @@ const MessageEntry CTrawlView::messageEntries[] = {
     msgmap::ControlNotify<&CTrawlView::OnInputChanged>(EN_CHANGE, IDC_FILENAME),
     msgmap::Command<&CTrawlView::OnEnvValue>(ID_VIEW_ENVVALUE),
     msgmap::UpdateCommandUI<&CTrawlView::OnUpdateEnvValue>(ID_VIEW_ENVVALUE),
+    msgmap::Command<&CTrawlView::OnDirectoryList>(ID_VIEW_DIRECTORYLIST),
+    msgmap::UpdateCommandUI<&CTrawlView::OnUpdateDirectoryList>(ID_VIEW_DIRECTORYLIST),
     msgmap::ControlNotify<&CTrawlView::OnSourceModeChanged>(BN_CLICKED, IDC_ENVCHECK),
     msgmap::ControlNotify<&CTrawlView::OnClear>(BN_CLICKED, IDC_CLEAR),
     msgmap::ControlNotify<&CTrawlView::OnSearch>(BN_CLICKED, IDC_SEARCH),
@@ -211,6 +215,30 @@ void CTrawlView::OnEnvValue()
         MessageBox(text, caption, MB_OK | MB_ICONINFORMATION);
     else
         MessageBox(LoadResString(IDS_NO_VALUE), caption, MB_OK | MB_ICONSTOP);
+}
+
+// Search's source rule: the list need not wait for a pattern.
+void CTrawlView::OnUpdateDirectoryList(CCmdUI* cmdUI)
+{
+    cmdUI->Enable(trawl::SourceComplete(useEnvironment != 0, envList.GetCurSel() >= 0, myPath));
+}
+
+void CTrawlView::OnDirectoryList()
+{
+    if (!trawl::SourceComplete(useEnvironment != 0, envList.GetCurSel() >= 0, myPath))
+        return; // a command sent while the item shows disabled
+    std::string listText;
+    trawl::StoredValues stored;
+    if (useEnvironment != 0) {
+        const std::string name = envList.GetWindowText();
+        listText = EnvironmentValue(name).value_or(std::string());
+        stored = StoredVariableValues(name);
+    } else {
+        listText = myPath;
+        stored.typed = true;
+    }
+    CDirectoryListDlg dialog(std::move(listText), std::move(stored), this);
+    dialog.DoModal();
 }
 
 void CTrawlView::OnSearch()

@@ -65,6 +65,8 @@ protected:
     void OnUpdateSearch(CCmdUI* cmdUI);
     void OnEnvValue();
     void OnUpdateEnvValue(CCmdUI* cmdUI);
+    void OnDirectoryList();
+    void OnUpdateDirectoryList(CCmdUI* cmdUI);
     void OnSize(UINT type, int cx, int cy);
 
     void OnPopupOpen();

@@ -155,4 +155,97 @@ TEST_F(DialogCommands, AboutBoxShowsThisMachine)
     EXPECT_EQ(memory, trawl::FormatKilobytes("%lu KB", status.ullTotalPhys));
 }
 
+// What the Directory List shows: "#|Directory|State|From" rows, then the summary; Copy's table too.
+Texts ReadDirectoryList(HWND dialog, std::string* copied = nullptr)
+{
+    auto* table = dynamic_cast<CListCtrl*>(CWnd::FromHandlePermanent(GetDlgItem(dialog, IDC_DIRLIST_TABLE)));
+    EXPECT_NE(table, nullptr);
+    Texts shown;
+    for (int row = 0; table != nullptr && row < table->GetItemCount(); ++row)
+        shown.push_back(table->GetItemText(row, 0) + "|" + table->GetItemText(row, 1) + "|" +
+                        table->GetItemText(row, 2) + "|" + table->GetItemText(row, 3));
+    char summary[256] = {};
+    GetDlgItemTextA(dialog, IDC_DIRLIST_SUMMARY, summary, sizeof summary);
+    shown.push_back(summary);
+    if (copied != nullptr) {
+        Press(dialog, IDC_DIRLIST_COPY);
+        if (OpenClipboard(dialog)) {
+            if (auto* text = static_cast<const char*>(GetClipboardData(CF_TEXT)))
+                *copied = text;
+            CloseClipboard();
+        }
+    }
+    return shown;
+}
+
+TEST_F(DialogCommands, DirectoryListReportsEachEntryAndWhereItComesFrom)
+{
+    FixtureDir files;
+    const std::string dir = files.Directory("dl", {"file.txt"});
+    const std::string stored = files.Directory("stored", {});
+    const std::string value =
+        dir + "\\;;" + dir + "\\file.txt;%TRAWL_NOPE%\\x;bin;Z:\\tmp\\trawl-no-such;" + dir;
+    SetEnvironmentVariableA("TRAWLDL", value.c_str());
+    SetEnvironmentVariableA("TRAWLDL_ROOT", dir.c_str());
+    // The user's stored value refers to another variable, as a REG_EXPAND_SZ does.
+    const std::string userValue = "%TRAWLDL_ROOT%;" + stored;
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Environment", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    RegSetValueExA(key, "TRAWLDL", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(userValue.c_str()),
+                   static_cast<DWORD>(userValue.size() + 1));
+    Start();
+    ChooseVariable("TRAWLDL");
+    EXPECT_TRUE(ViewMenuItemEnabled(ID_VIEW_DIRECTORYLIST)) << "no pattern needed";
+
+    Texts shown;
+    std::string copied;
+    UseDialog(ID_VIEW_DIRECTORYLIST, [&](HWND dialog) {
+        char caption[64] = {};
+        GetWindowTextA(dialog, caption, sizeof caption);
+        EXPECT_STREQ(caption, "Directory List");
+        shown = ReadDirectoryList(dialog, &copied);
+        PostKey(dialog, VK_RETURN);
+    });
+    RegDeleteValueA(key, "TRAWLDL");
+    RegCloseKey(key);
+    SetEnvironmentVariableA("TRAWLDL", nullptr);
+    SetEnvironmentVariableA("TRAWLDL_ROOT", nullptr);
+    const Texts expected{
+        "1|" + dir + "\\|OK|User",
+        "2||Empty entry|This process",
+        "3|" + dir + "\\file.txt|Not a directory|This process",
+        "4|%TRAWL_NOPE%\\x|Unexpanded %TRAWL_NOPE%|This process",
+        "5|bin|Relative|This process",
+        "6|Z:\\tmp\\trawl-no-such|Missing|This process",
+        "7|" + dir + "|Duplicate of #1|User",
+        "|" + stored + "|Not in this process|User",
+        "7 entries, 1 empty, 1 unexpanded, 1 relative, 1 missing, 1 not a directory, 1 duplicate, "
+        "1 not in this process (new processes get them); " +
+            std::to_string(value.size()) + " characters"};
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(copied.substr(0, copied.find('\n') + 1), "#\tDirectory\tState\tFrom\r\n");
+    EXPECT_NE(copied.find("\r\n\t" + stored + "\tNot in this process\tUser\r\n"), std::string::npos)
+        << copied;
+
+    // The machine's PATH, as Wine stores it with %SystemRoot%; a typed list is Typed.
+    ChooseVariable("PATH");
+    UseDialog(ID_VIEW_DIRECTORYLIST, [&](HWND dialog) {
+        shown = ReadDirectoryList(dialog);
+        PostKey(dialog, VK_ESCAPE);
+    });
+    EXPECT_NE(std::find_if(
+                  shown.begin(), shown.end(),
+                  [](const std::string& row) { return row.ends_with("|C:\\windows\\system32|OK|System"); }),
+              shown.end());
+    Click(IDC_ENVCHECK);
+    EXPECT_FALSE(ViewMenuItemEnabled(ID_VIEW_DIRECTORYLIST)) << "My Path empty";
+    Type(IDC_MYPATH, dir);
+    UseDialog(ID_VIEW_DIRECTORYLIST, [&](HWND dialog) {
+        shown = ReadDirectoryList(dialog);
+        PostKey(dialog, VK_ESCAPE);
+    });
+    EXPECT_EQ(shown,
+              (Texts{"1|" + dir + "|OK|Typed", "1 entry; " + std::to_string(dir.size()) + " characters"}));
+}
+
 } // namespace

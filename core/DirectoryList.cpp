@@ -1,0 +1,267 @@
+#include "DirectoryList.h"
+
+#include "TextCount.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace trawl {
+
+std::vector<std::string> DirectoryListEntries(std::string_view listText)
+{
+    std::vector<std::string> entries;
+    if (listText.empty())
+        return entries;
+    std::string_view rest = listText;
+    for (;;) {
+        size_t closing = !rest.empty() && rest.front() == '"' ? rest.find('"', 1) : std::string_view::npos;
+        size_t end =
+            closing != std::string_view::npos && (closing + 1 == rest.size() || rest[closing + 1] == ';')
+                ? closing + 1
+                : rest.find(';');
+        entries.emplace_back(rest.substr(0, end));
+        if (end == std::string_view::npos || end == rest.size())
+            break;
+        // A final ";" leaves one more, empty entry.
+        rest.remove_prefix(end + 1);
+    }
+    return entries;
+}
+
+std::string_view UnquotedEntry(std::string_view entry)
+{
+    if (entry.size() >= 2 && entry.front() == '"' && entry.back() == '"')
+        return entry.substr(1, entry.size() - 2);
+    return entry;
+}
+
+namespace {
+
+bool IsDriveLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+// The length of the root an absolute path starts with: "C:\" or
+// "\\server\share"; 0 when it has none.
+size_t RootLength(std::string_view path)
+{
+    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && IsSeparator(path[2]))
+        return 3;
+    if (path.size() < 3 || !IsSeparator(path[0]) || !IsSeparator(path[1]) || IsSeparator(path[2]))
+        return 0;
+    size_t serverEnd = path.find_first_of("\\/", 2);
+    if (serverEnd == std::string_view::npos || serverEnd + 1 >= path.size() ||
+        IsSeparator(path[serverEnd + 1]))
+        return 0;
+    size_t shareEnd = path.find_first_of("\\/", serverEnd + 1);
+    return shareEnd == std::string_view::npos ? path.size() : shareEnd;
+}
+
+std::string FoldKey(std::string_view text, INameFolder& folder)
+{
+    if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return folder.FoldNonAscii(text);
+    AsciiNameFolder ascii;
+    return ascii.FoldNonAscii(text);
+}
+
+std::string FormatWith(std::string_view format, std::string_view value)
+{
+    std::string text(format);
+    size_t at = text.find("%s");
+    if (at == std::string::npos)
+        at = text.find("%d");
+    if (at != std::string::npos)
+        text.replace(at, 2, value);
+    return text;
+}
+
+std::string GroupedNumber(size_t number)
+{
+    std::string digits = std::to_string(number);
+    for (size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, ",");
+    return digits;
+}
+
+template <typename Enum>
+const std::string& TextFor(const std::vector<std::string>& texts, Enum value)
+{
+    static const std::string none;
+    size_t index = static_cast<size_t>(value);
+    return index < texts.size() ? texts[index] : none;
+}
+
+} // namespace
+
+bool IsRootedEntry(std::string_view path)
+{
+    return RootLength(path) != 0;
+}
+
+std::string DirectoryKey(std::string_view entry, INameFolder& folder)
+{
+    std::string_view path = UnquotedEntry(entry);
+    const size_t rootLength = RootLength(path);
+    std::string key(path.substr(0, rootLength));
+    std::replace(key.begin(), key.end(), '/', '\\');
+    if (!key.empty() && key.back() != '\\')
+        key += '\\';
+
+    std::vector<std::string_view> parts;
+    std::string_view rest = path.substr(rootLength);
+    while (!rest.empty()) {
+        size_t end = rest.find_first_of("\\/");
+        std::string_view part = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        if (part.empty() || part == ".")
+            continue;
+        if (part == ".." && !parts.empty() && parts.back() != "..")
+            parts.pop_back();
+        else if (part != ".." || rootLength == 0) // ".." above a root stays at the root
+            parts.push_back(part);
+    }
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (i != 0)
+            key += '\\';
+        key += parts[i];
+    }
+    while (key.size() > 1 && key.back() == '\\')
+        key.pop_back();
+    return FoldKey(key, folder);
+}
+
+std::string FirstUnexpandedName(std::string_view entry)
+{
+    for (size_t open = entry.find('%'); open != std::string_view::npos;) {
+        size_t close = entry.find('%', open + 1);
+        if (close == std::string_view::npos)
+            break;
+        if (close > open + 1)
+            return std::string(entry.substr(open + 1, close - open - 1));
+        // "%%" names nothing; its second "%" may open a reference.
+        open = close;
+    }
+    return {};
+}
+
+std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const StoredValues& stored,
+                                             IDirectoryProbe& probe, INameFolder& folder)
+{
+    auto keysOf = [&](const std::optional<std::string>& value) {
+        std::unordered_set<std::string> keys;
+        if (value)
+            for (const std::string& entry : DirectoryListEntries(*value))
+                keys.insert(DirectoryKey(entry, folder));
+        return keys;
+    };
+    const std::unordered_set<std::string> systemKeys = keysOf(stored.system);
+    const std::unordered_set<std::string> userKeys = keysOf(stored.user);
+
+    std::vector<EntryReport> rows;
+    std::unordered_map<std::string, int> firstPosition;
+    int position = 0;
+    for (std::string& entry : DirectoryListEntries(listText)) {
+        EntryReport row;
+        row.position = ++position;
+        const std::string key = DirectoryKey(entry, folder);
+        const std::string path(UnquotedEntry(entry));
+        row.origin = stored.typed                ? EntryOrigin::Typed
+                     : systemKeys.count(key) > 0 ? EntryOrigin::System
+                     : userKeys.count(key) > 0   ? EntryOrigin::User
+                                                 : EntryOrigin::Process;
+        const auto [first, isFirst] = firstPosition.emplace(key, position);
+        row.variable = FirstUnexpandedName(path);
+        if (path.empty()) {
+            row.state = EntryState::Empty;
+        } else if (!row.variable.empty()) {
+            row.state = EntryState::Unexpanded;
+        } else if (!IsRootedEntry(path)) {
+            row.state = EntryState::Relative;
+        } else if (PathKind kind = probe.Probe(path); kind != PathKind::Directory) {
+            row.state = kind == PathKind::Missing ? EntryState::Missing : EntryState::NotDirectory;
+        } else if (!isFirst) {
+            row.state = EntryState::Duplicate;
+            row.duplicateOf = first->second;
+        }
+        row.entry = std::move(entry);
+        rows.push_back(std::move(row));
+    }
+
+    if (stored.typed)
+        return rows;
+    const std::pair<const std::optional<std::string>*, EntryOrigin> sources[] = {
+        {&stored.system, EntryOrigin::System}, {&stored.user, EntryOrigin::User}};
+    for (const auto& [value, origin] : sources) {
+        if (!*value)
+            continue;
+        for (std::string& entry : DirectoryListEntries(**value)) {
+            if (UnquotedEntry(entry).empty() || !firstPosition.emplace(DirectoryKey(entry, folder), 0).second)
+                continue;
+            EntryReport row;
+            row.entry = std::move(entry);
+            row.state = EntryState::NotInProcess;
+            row.origin = origin;
+            rows.push_back(std::move(row));
+        }
+    }
+    return rows;
+}
+
+std::vector<std::string> ReportCells(const EntryReport& row, const DirectoryListTexts& texts)
+{
+    std::string state = TextFor(texts.states, row.state);
+    if (row.state == EntryState::Unexpanded)
+        state = FormatWith(state, "%" + row.variable + "%");
+    else if (row.state == EntryState::Duplicate)
+        state = FormatWith(state, std::to_string(row.duplicateOf));
+    return {row.position > 0 ? std::to_string(row.position) : std::string(), row.entry, state,
+            TextFor(texts.origins, row.origin)};
+}
+
+std::string ReportSummary(const std::vector<EntryReport>& rows, std::string_view listText,
+                          const DirectoryListTexts& texts)
+{
+    constexpr size_t stateCount = static_cast<size_t>(EntryState::NotInProcess) + 1;
+    size_t counts[stateCount] = {};
+    size_t entries = 0;
+    for (const EntryReport& row : rows) {
+        ++counts[static_cast<size_t>(row.state)];
+        entries += row.position > 0 ? 1 : 0;
+    }
+    std::string summary =
+        entries == 1 ? texts.oneEntry : FormatWith(texts.entriesFormat, GroupedNumber(entries));
+    for (size_t state = 0; state < stateCount; ++state)
+        if (counts[state] > 0 && state != static_cast<size_t>(EntryState::Ok))
+            summary += ", " + FormatWith(TextFor(texts.countFormats, state), GroupedNumber(counts[state]));
+    const size_t length = Utf16Length(listText);
+    summary += "; " + FormatWith(texts.lengthFormat, GroupedNumber(length));
+    if (length > commandLineLimit)
+        summary += texts.tooLong;
+    return summary;
+}
+
+std::string ReportTable(const std::vector<EntryReport>& rows, const DirectoryListTexts& texts)
+{
+    std::string table = texts.headings + "\r\n";
+    for (const EntryReport& row : rows) {
+        std::vector<std::string> cells = ReportCells(row, texts);
+        for (size_t column = 0; column < cells.size(); ++column) {
+            std::string& cell = cells[column];
+            std::replace_if(
+                cell.begin(), cell.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+            table += column == 0 ? cell : "\t" + cell;
+        }
+        table += "\r\n";
+    }
+    return table;
+}
+
+} // namespace trawl

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "ShadowMarks.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trawl {
+
+// Every entry of a directory list as written, in order: empty entries kept,
+// and an entry wrapped in double quotes kept with its quotes (a ";" inside
+// them belongs to it, as SplitDirectoryList reads it).
+std::vector<std::string> DirectoryListEntries(std::string_view listText);
+
+// The directory an entry names, without its wrapping quotes.
+std::string_view UnquotedEntry(std::string_view entry);
+
+// The same key for two entries exactly when they name the same directory:
+// quotes and trailing backslashes dropped, "/" taken as "\", "." and ".."
+// resolved, letters folded.
+std::string DirectoryKey(std::string_view entry, INameFolder& folder);
+
+// What the file system holds at an entry's path.
+enum class PathKind { Missing, File, Directory };
+
+class IDirectoryProbe {
+public:
+    virtual ~IDirectoryProbe() = default;
+    // Asked with the entry without its quotes.
+    virtual PathKind Probe(const std::string& path) = 0;
+};
+
+enum class EntryState { Empty, Unexpanded, Relative, Missing, NotDirectory, Duplicate, Ok, NotInProcess };
+enum class EntryOrigin { System, User, Process, Typed };
+
+struct EntryReport {
+    int position = 0; // 1-based; 0 for an entry only the registry holds
+    std::string entry;
+    EntryState state = EntryState::Ok;
+    std::string variable; // Unexpanded: the first %NAME% it holds, without the "%"
+    int duplicateOf = 0;  // Duplicate: the position of the earlier entry
+    EntryOrigin origin = EntryOrigin::Process;
+};
+
+// The stored values of a variable, already expanded; nothing where the
+// registry holds none. Without either the entries are typed (My Path).
+struct StoredValues {
+    bool typed = false;
+    std::optional<std::string> system;
+    std::optional<std::string> user;
+};
+
+// The rows of the Directory List: the process's entries in order, then the
+// stored entries this process's value lacks (system first, each once).
+std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const StoredValues& stored,
+                                             IDirectoryProbe& probe, INameFolder& folder);
+
+// The name of the first "%NAME%" reference in the entry; empty when none.
+std::string FirstUnexpandedName(std::string_view entry);
+// Rooted at a drive ("C:\") or a share ("\\server\share"); "C:foo" and "\foo" are not.
+bool IsRootedEntry(std::string_view path);
+
+// What a command line holds, in UTF-16 units.
+inline constexpr size_t commandLineLimit = 8191;
+
+// The user-visible words of the report, from the resources.
+struct DirectoryListTexts {
+    std::vector<std::string> states;       // one per EntryState, "%s" for the %NAME%, "%d" for the position
+    std::vector<std::string> origins;      // one per EntryOrigin
+    std::string headings;                  // "#\tDirectory\tState\tFrom"
+    std::string oneEntry;                  // "1 entry"
+    std::string entriesFormat;             // "%d entries"
+    std::vector<std::string> countFormats; // one per EntryState: "%d missing"
+    std::string lengthFormat;              // "%s characters"
+    std::string tooLong;                   // appended past the command line's limit
+};
+
+// The cells of a row: position, entry, state, origin.
+std::vector<std::string> ReportCells(const EntryReport& row, const DirectoryListTexts& texts);
+
+// "12 entries, 2 missing, 1 duplicate; 1,234 characters": the states other
+// than OK that occur, in state order, and the value's length in UTF-16 units.
+std::string ReportSummary(const std::vector<EntryReport>& rows, std::string_view listText,
+                          const DirectoryListTexts& texts);
+
+// The table as tab-separated lines under the heading line, for the clipboard.
+// A tab or line break inside a cell becomes a space so the columns hold.
+std::string ReportTable(const std::vector<EntryReport>& rows, const DirectoryListTexts& texts);
+
+} // namespace trawl

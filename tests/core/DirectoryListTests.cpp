@@ -1,0 +1,134 @@
+#include "core/DirectoryList.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+using trawl::EntryState;
+
+// Directories exist where named; "C:\file.txt" is a file; all else is missing.
+class FakeDisk : public trawl::IDirectoryProbe {
+public:
+    trawl::PathKind Probe(const std::string& path) override
+    {
+        ++probes;
+        if (path == "C:\\file.txt")
+            return trawl::PathKind::File;
+        return path.rfind("C:\\gone", 0) == 0 ? trawl::PathKind::Missing : trawl::PathKind::Directory;
+    }
+    int probes = 0;
+};
+
+const trawl::DirectoryListTexts texts{{"Empty entry", "Unexpanded %s", "Relative", "Missing",
+                                       "Not a directory", "Duplicate of #%d", "OK", "Not in this process"},
+                                      {"System", "User", "This process", "Typed"},
+                                      "#\tDirectory\tState\tFrom",
+                                      "1 entry",
+                                      "%d entries",
+                                      {"%d empty", "%d unexpanded", "%d relative", "%d missing",
+                                       "%d not a directory", "%d duplicate", "", "%d not in this process"},
+                                      "%s characters",
+                                      " (too long)"};
+
+// "#|state|from" of each row.
+std::vector<std::string> Report(const std::string& list, const trawl::StoredValues& stored = {})
+{
+    FakeDisk disk;
+    trawl::AsciiNameFolder folder;
+    std::vector<std::string> rows;
+    for (const trawl::EntryReport& row : trawl::ReportDirectoryList(list, stored, disk, folder)) {
+        std::vector<std::string> cells = trawl::ReportCells(row, texts);
+        rows.push_back(cells[0] + "|" + cells[1] + "|" + cells[2] + "|" + cells[3]);
+    }
+    return rows;
+}
+
+TEST(DirectoryList, EachEntryGetsTheFirstStateThatApplies)
+{
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"C:\\a;;C:\\a",
+         {"1|C:\\a|OK|This process", "2||Empty entry|This process", "3|C:\\a|Duplicate of #1|This process"}},
+        {"\"\";\"C:\\x;y\";\"C:\\gone\"",
+         {"1|\"\"|Empty entry|This process", "2|\"C:\\x;y\"|OK|This process",
+          "3|\"C:\\gone\"|Missing|This process"}},
+        // Unexpanded before Relative before Missing; the first reference is named.
+        {"%JAVA_HOME%\\bin;C:\\gone\\%A%%B%;bin;C:\\gone;C:\\file.txt",
+         {"1|%JAVA_HOME%\\bin|Unexpanded %JAVA_HOME%|This process",
+          "2|C:\\gone\\%A%%B%|Unexpanded %A%|This process", "3|bin|Relative|This process",
+          "4|C:\\gone|Missing|This process", "5|C:\\file.txt|Not a directory|This process"}},
+        // 100% is no reference; drive-relative, rooted without a drive, a bare server are relative.
+        {"C:\\100%;C:foo;\\tools;\\\\server;\\\\server\\share;//srv/sh/x",
+         {"1|C:\\100%|OK|This process", "2|C:foo|Relative|This process", "3|\\tools|Relative|This process",
+          "4|\\\\server|Relative|This process", "5|\\\\server\\share|OK|This process",
+          "6|//srv/sh/x|OK|This process"}},
+        // The same directory however written; a missing twin stays Missing.
+        {"C:\\Tools;c:\\tools\\;\"C:\\TOOLS\";C:\\x\\..\\tools\\.;C:/tools//"
+         ";C:\\..\\tools;C:\\gone;C:\\gone\\",
+         {"1|C:\\Tools|OK|This process", "2|c:\\tools\\|Duplicate of #1|This process",
+          "3|\"C:\\TOOLS\"|Duplicate of #1|This process",
+          "4|C:\\x\\..\\tools\\.|Duplicate of #1|This process", "5|C:/tools//|Duplicate of #1|This process",
+          "6|C:\\..\\tools|Duplicate of #1|This process", "7|C:\\gone|Missing|This process",
+          "8|C:\\gone\\|Missing|This process"}},
+        {"\\\\Srv\\Share\\;\\\\srv\\share\\.;\\\\srv\\share\\..\\other",
+         {"1|\\\\Srv\\Share\\|OK|This process", "2|\\\\srv\\share\\.|Duplicate of #1|This process",
+          "3|\\\\srv\\share\\..\\other|OK|This process"}},
+        {"C:\\a;", {"1|C:\\a|OK|This process", "2||Empty entry|This process"}},
+    };
+    for (const auto& [list, rows] : cases)
+        EXPECT_EQ(Report(list), rows) << list;
+}
+
+TEST(DirectoryList, FromNamesTheStoredValueThatHoldsTheEntry)
+{
+    trawl::StoredValues stored;
+    stored.system = "C:\\Windows;C:\\Shared;;C:\\SysOnly";
+    stored.user = "c:\\shared\\;C:\\Mine;C:\\UserOnly;C:\\sysonly";
+    EXPECT_EQ(Report("C:\\WINDOWS\\;C:\\shared;C:\\mine;C:\\new;", stored),
+              (std::vector<std::string>{"1|C:\\WINDOWS\\|OK|System", "2|C:\\shared|OK|System",
+                                        "3|C:\\mine|OK|User", "4|C:\\new|OK|This process",
+                                        "5||Empty entry|System", "|C:\\SysOnly|Not in this process|System",
+                                        "|C:\\UserOnly|Not in this process|User"}));
+    stored.typed = true;
+    EXPECT_EQ(Report("C:\\Windows", stored), std::vector<std::string>{"1|C:\\Windows|OK|Typed"});
+}
+
+TEST(DirectoryList, SummaryCountsStatesAndTheLengthAndTheTableCopiesEveryRow)
+{
+    FakeDisk disk;
+    trawl::AsciiNameFolder folder;
+    trawl::StoredValues stored;
+    stored.user = "C:\\u";
+    const std::string list = "C:\\gone;;C:\\a;C:\\a\\\tb";
+    const auto rows = trawl::ReportDirectoryList(list, stored, disk, folder);
+    EXPECT_EQ(trawl::ReportSummary(rows, list, texts),
+              "4 entries, 1 empty, 1 missing, 1 not in this process; 21 characters");
+    EXPECT_EQ(trawl::ReportTable(rows, texts),
+              "#\tDirectory\tState\tFrom\r\n1\tC:\\gone\tMissing\tThis process\r\n2\t\tEmpty entry\tThis "
+              "process\r\n"
+              "3\tC:\\a\tOK\tThis process\r\n4\tC:\\a\\ b\tOK\tThis process\r\n\tC:\\u\tNot in this "
+              "process\tUser\r\n");
+}
+
+TEST(DirectoryList, AThousandEntriesOfAFullValueAreEachReported)
+{
+    // 1,000 entries, every other one missing, padded to the 32,767 characters a variable holds.
+    std::string list;
+    for (int i = 0; i < 1000; ++i) {
+        std::string entry = (i % 2 ? "C:\\gone\\" : "C:\\d\\") + std::to_string(i) + "\\";
+        entry.resize(i < 768 ? 32 : 31, 'x');
+        list += (i ? ";" : "") + entry;
+    }
+    ASSERT_EQ(list.size(), 32767u);
+    FakeDisk disk;
+    trawl::AsciiNameFolder folder;
+    const auto rows = trawl::ReportDirectoryList(list, {}, disk, folder);
+    ASSERT_EQ(rows.size(), 1000u);
+    EXPECT_EQ(rows[999].position, 1000);
+    EXPECT_EQ(disk.probes, 1000);
+    EXPECT_EQ(trawl::ReportSummary(rows, list, texts),
+              "1,000 entries, 500 missing; 32,767 characters (too long)");
+}
+
+} // namespace
