@@ -48,7 +48,7 @@ std::optional<std::string> StoredValue(HKEY root, const wchar_t* subKey, const s
             expanded.resize(length);
         }
     }
-    return AnsiFromWide(text.data(), text.size());
+    return MarkedInCodePage(text);
 }
 
 } // namespace
