@@ -3,6 +3,8 @@
 #include "core/Columns.h"
 #include "framework/Dpi.h"
 #include "ui/CodePageText.h"
+#include "ui/FileReach.h"
+#include "ui/ProgramFile.h"
 
 #include <algorithm>
 #include <memory>
@@ -126,9 +128,22 @@ void ResultListWriter::InsertFoundRow(int32_t row, const std::string& path, cons
 {
     list.SetCell(row, 0, path);
     const auto* data = static_cast<const WIN32_FIND_DATAW*>(entry.platformRecord);
-    if (data != nullptr && entry.name.size() <= path.size())
-        list.listedFiles.Add(row, std::string_view(path).substr(0, path.size() - entry.name.size()),
-                             data->cFileName, data->cAlternateFileName);
+    if (data == nullptr || entry.name.size() > path.size())
+        return;
+    list.listedFiles.Add(row, std::string_view(path).substr(0, path.size() - entry.name.size()),
+                         data->cFileName, data->cAlternateFileName);
+    if (versionColumn < 0)
+        return;
+    // Read through the file as found, as the row's actions reach it.
+    const std::optional<ListedFile> file = list.listedFiles.Find(row);
+    const std::optional<std::wstring> exact = file ? ExactPath(*file) : std::nullopt;
+    if (!exact)
+        return;
+    const trawl::ProgramInfo info = ReadProgramFile(*exact, data->dwFileAttributes);
+    if (!info.version.empty())
+        list.SetCell(row, versionColumn, info.version);
+    if (!info.platform.empty())
+        list.SetCell(row, versionColumn + 1, info.platform);
 }
 
 void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& options)
@@ -154,7 +169,7 @@ trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view d
     list.DeleteAllItems();
     Win32FileFinder finder;
     Win32LocalTime clock;
-    ResultListWriter writer(list);
+    ResultListWriter writer(list, trawl::VersionColumnPosition(options));
     ListTextMeasure measure(list);
     return trawl::SearchDirectoryList(directoryList, pattern, options, finder, clock, measure, writer);
 }

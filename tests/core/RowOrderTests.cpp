@@ -83,6 +83,11 @@ TEST(RowOrder, CompareCellsByKind)
         {K::Attribute, "A    ", 3, "     ", 7, -1},
         {K::Attribute, "     ", 7, "A    ", 3, 1},
         {K::Attribute, "AHRST", 4, "     ", 4, 0},
+        {K::Version, "10.0.19041.1", 0, "9.0.30000.0", 1, 1},
+        {K::Version, "1.2.3.10", 0, "1.2.3.9", 1, 1},
+        {K::Version, "1.2.3.4", 0, "1.2.3.4", 1, 0},
+        {K::Version, "", 0, "0.0.0.0", 1, -1},
+        {K::Version, "", 0, "", 1, 0},
         {static_cast<K>(9), "a", 0, "b", 1, 0},
     };
     for (const Case& c : cases) {
