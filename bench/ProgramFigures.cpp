@@ -5,6 +5,7 @@
 #include "Timing.h"
 
 #include "core/Columns.h"
+#include "core/RowOrder.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
 #include "ui/ResultSearch.h"
@@ -125,6 +126,11 @@ void DeletePrograms(const std::string& root)
     RemoveDirectoryA(root.c_str());
 }
 
+int CALLBACK CompareResultRows(LPARAM first, LPARAM second, LPARAM column)
+{
+    return trawl::CompareRows(first, second, column);
+}
+
 // One search of the list into the visible list, emptied first (not timed).
 double TimedFill(CResultListCtrl& list, const std::string& directoryList,
                  const trawl::DisplayOptions& options, int& rows)
@@ -190,6 +196,20 @@ int RunProgramFigures(bool clean)
                 Median(withRuns), runs, RunList(withRuns).c_str(), rowsWith, sample.c_str());
     std::printf("with / without: %.2f (target <= %.0f): %s\n", ratio, ratioTarget,
                 Verdict(ratio <= ratioTarget));
+
+    // The first sort by Version reads every file the drawing has not; a
+    // second finds them all read.
+    results.compareFunc = &CompareResultRows;
+    trawl::sortTargetList = &results;
+    const int versionColumn = trawl::VersionColumnPosition(with);
+    double start = Now();
+    results.SortByColumn(versionColumn);
+    const double firstSort = Now() - start;
+    start = Now();
+    results.SortByColumn(versionColumn);
+    std::printf("sort %d rows by Version: first %.3f s (reads the files), again %.3f s\n", rowsWith,
+                firstSort, Now() - start);
+    trawl::sortTargetList = nullptr;
 
     results.DestroyWindow();
     frame.DestroyWindow();

@@ -3,8 +3,6 @@
 #include "core/Columns.h"
 #include "framework/Dpi.h"
 #include "ui/CodePageText.h"
-#include "ui/FileReach.h"
-#include "ui/ProgramFile.h"
 
 #include <algorithm>
 #include <memory>
@@ -132,18 +130,8 @@ void ResultListWriter::InsertFoundRow(int32_t row, const std::string& path, cons
         return;
     list.listedFiles.Add(row, std::string_view(path).substr(0, path.size() - entry.name.size()),
                          data->cFileName, data->cAlternateFileName);
-    if (versionColumn < 0)
-        return;
-    // Read through the file as found, as the row's actions reach it.
-    const std::optional<ListedFile> file = list.listedFiles.Find(row);
-    const std::optional<std::wstring> exact = file ? ExactPath(*file) : std::nullopt;
-    if (!exact)
-        return;
-    const trawl::ProgramInfo info = ReadProgramFile(*exact, data->dwFileAttributes);
-    if (!info.version.empty())
-        list.SetCell(row, versionColumn, info.version);
-    if (!info.platform.empty())
-        list.SetCell(row, versionColumn + 1, info.platform);
+    if (list.versionColumn >= 0)
+        list.DeferProgramCells(row, data->dwFileAttributes);
 }
 
 void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& options)
@@ -154,6 +142,7 @@ void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& opti
     while (list.DeleteColumn(0)) {
     }
     trawl::RecordColumnKinds(columns);
+    list.versionColumn = trawl::VersionColumnPosition(options);
     for (size_t position = 0; position < columns.size(); ++position) {
         const trawl::ResultColumn& column = columns[position];
         list.InsertSizedColumn(column.heading, static_cast<int>(position), -1, column.widthSpec,
@@ -169,7 +158,7 @@ trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view d
     list.DeleteAllItems();
     Win32FileFinder finder;
     Win32LocalTime clock;
-    ResultListWriter writer(list, trawl::VersionColumnPosition(options));
+    ResultListWriter writer(list);
     ListTextMeasure measure(list);
     return trawl::SearchDirectoryList(directoryList, pattern, options, finder, clock, measure, writer);
 }

@@ -27,24 +27,21 @@ public:
 };
 
 // Writes search rows into a result list, and with each row found by
-// Win32FileFinder the exact file it stands for. With versionColumn set, it
-// also reads that file's version and platform into that column and the next.
+// Win32FileFinder the exact file it stands for (and, when the list shows
+// them, that its Version and Platform cells come from that file).
 class ResultListWriter : public trawl::IResultSink {
 public:
-    explicit ResultListWriter(CResultListCtrl& list, int versionColumn = -1)
-        : list(list), versionColumn(versionColumn)
-    {
-    }
+    explicit ResultListWriter(CResultListCtrl& list) : list(list) {}
     void InsertRow(int32_t row, const std::string& path) override;
     void InsertFoundRow(int32_t row, const std::string& path, const trawl::FoundEntry& entry) override;
     void SetCell(int32_t row, int column, const std::string& text) override;
 
 private:
     CResultListCtrl& list;
-    int versionColumn;
 };
 
-// Rebuilds the result columns for the options and records their kinds.
+// Rebuilds the result columns for the options and records their kinds, and
+// where the Version column is.
 void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& options);
 
 // Empties the list and fills it with the files the search finds, in the

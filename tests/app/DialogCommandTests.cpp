@@ -145,7 +145,6 @@ TEST_F(DialogCommands, StoredVersionOptionShowsEachFilesVersionAndPlatformUntilU
     HANDLE held =
         CreateFileA((directory + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     StartAndSearch({{"FileVersion", 1}}, directory);
-    CloseHandle(held);
     ASSERT_EQ(Headings(), (Texts{"Files", "Version", "Platform"}));
     std::map<std::string, Texts> cells;
     for (int row = 0; row < view->resultList.GetItemCount(); ++row)
@@ -154,6 +153,7 @@ TEST_F(DialogCommands, StoredVersionOptionShowsEachFilesVersionAndPlatformUntilU
     EXPECT_EQ(cells,
               (std::map<std::string, Texts>{
                   {"empty.txt", {"", ""}}, {"held.txt", {"", ""}}, {"program.txt", {"1.9.0.0", "x64"}}}));
+    CloseHandle(held);
 
     UseDialog(ID_VIEW_DETAILOPTIONS,
               [](HWND dialog) { PostAltKey(dialog, 'v'), PostKey(dialog, VK_RETURN); });
