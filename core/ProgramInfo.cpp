@@ -10,9 +10,10 @@ namespace trawl {
 
 namespace {
 
-// The headers of an ordinary program lie in its first page: one read serves
-// them all.
-constexpr size_t headBytes = 4096;
+// Reads go by pages of this size: the headers of an ordinary program lie in
+// its first page, and its resource directories in one more.
+constexpr size_t pageBytes = 4096;
+constexpr size_t maxPages = 3;
 // Windows before Vista loaded no more sections; real programs hold a dozen.
 constexpr uint16_t maxSections = 96;
 // Entries looked at in one resource directory; the version type comes early.
@@ -42,23 +43,25 @@ struct Section {
 
 class ImageReader {
 public:
-    explicit ImageReader(IFileRanges& file) : file(file)
-    {
-        head.resize(headBytes);
-        head.resize(file.ReadAt(0, head.data(), head.size()));
-    }
+    explicit ImageReader(IFileRanges& file) : file(file) {}
 
-    // Exactly `size` bytes at `offset`, or nothing.
+    // Exactly `size` bytes at `offset`, or nothing. Small ranges come from a
+    // page read around them: the headers share the first page, the resource
+    // directories usually another.
     std::optional<std::vector<uint8_t>> Read(uint64_t offset, size_t size)
     {
         std::vector<uint8_t> bytes(size);
-        if (offset + size <= head.size()) {
-            std::copy_n(head.begin() + static_cast<ptrdiff_t>(offset), size, bytes.begin());
+        const Page* page = FindPage(offset, size);
+        if (page == nullptr && size <= pageBytes)
+            page = ReadPage(offset);
+        if (page != nullptr && offset >= page->offset && offset + size <= page->offset + page->bytes.size()) {
+            std::copy_n(page->bytes.begin() + static_cast<ptrdiff_t>(offset - page->offset), size,
+                        bytes.begin());
             return bytes;
         }
-        if (file.ReadAt(offset, bytes.data(), size) != size)
-            return std::nullopt;
-        return bytes;
+        if (size > pageBytes && file.ReadAt(offset, bytes.data(), size) == size)
+            return bytes;
+        return std::nullopt;
     }
 
     // The file offset of `size` bytes at an address of the loaded image,
@@ -78,8 +81,31 @@ public:
     std::vector<Section> sections;
 
 private:
+    struct Page {
+        uint64_t offset;
+        std::vector<uint8_t> bytes; // short at the end of the file
+    };
+
+    const Page* FindPage(uint64_t offset, size_t size) const
+    {
+        for (const Page& page : pages)
+            if (offset >= page.offset && offset + size <= page.offset + page.bytes.size())
+                return &page;
+        return nullptr;
+    }
+
+    const Page* ReadPage(uint64_t offset)
+    {
+        // The first page stays: every header is looked up there.
+        if (pages.size() == maxPages)
+            pages.pop_back();
+        Page& page = pages.emplace_back(Page{offset, std::vector<uint8_t>(pageBytes)});
+        page.bytes.resize(file.ReadAt(offset, page.bytes.data(), pageBytes));
+        return &page;
+    }
+
     IFileRanges& file;
-    std::vector<uint8_t> head;
+    std::vector<Page> pages;
 };
 
 // The entry of a resource directory whose id is `wanted`, or with `anyName`

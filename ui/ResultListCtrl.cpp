@@ -3,6 +3,7 @@
 #include "core/TextFill.h"
 #include "framework/Dpi.h"
 #include "framework/Menu.h"
+#include "framework/WaitCursor.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -128,6 +129,8 @@ void CResultListCtrl::OnColumnClick(NMHDR* notify, LRESULT* result)
     *result = 0;
     if (compareFunc == nullptr || GetItemCount() < 2)
         return;
+    // A first sort by Version or Platform reads every file not yet drawn.
+    CWaitCursor wait;
     SortByColumn(reinterpret_cast<NMLISTVIEW*>(notify)->iSubItem);
 }
 
