@@ -172,7 +172,7 @@ TEST_F(CompareRowsTest, TiesWhenNothingCanBeCompared)
 
     sortTargetList = &list;
     ASSERT_LT(CompareRows(0, 1, 0), 0);
-    for (intptr_t column : {intptr_t{-1}, intptr_t{4}, intptr_t{1} << 40})
+    for (intptr_t column : {intptr_t{-1}, intptr_t{maxResultColumns}, intptr_t{1} << 40})
         EXPECT_EQ(CompareRows(0, 1, column), 0) << "column " << column;
     EXPECT_EQ(CompareRows(2, 3, 0), 0) << "two unknown items";
 }
