@@ -68,12 +68,9 @@ TEST(Columns, WidthAndAlignmentOfEachColumn)
         ColumnAlign align;
     };
     const Case expected[] = {
-        {"Files", 80, ColumnAlign::Left},
-        {"Size", 12, ColumnAlign::Right},
-        {"Date Modify", 20, ColumnAlign::Left},
-        {"Attribute", -1, ColumnAlign::Left},
-        {"Version", 14, ColumnAlign::Left},
-        {"Platform", -1, ColumnAlign::Left},
+        {"Files", 80, ColumnAlign::Left},       {"Size", 12, ColumnAlign::Right},
+        {"Date Modify", 20, ColumnAlign::Left}, {"Attribute", -1, ColumnAlign::Left},
+        {"Version", 14, ColumnAlign::Left},     {"Platform", -1, ColumnAlign::Left},
     };
     std::vector<ResultColumn> columns = BuildColumnSet({1, 1, 1, 1});
     ASSERT_EQ(columns.size(), std::size(expected));
