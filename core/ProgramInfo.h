@@ -6,8 +6,8 @@
 
 namespace trawl {
 
-// Ranges of one file, read where they lie: the reader asks only for the
-// headers and the version resource, never for the whole file.
+// Ranges of one file, read where they lie: the reader asks for a few pages
+// around the headers and the version resource, never for the whole file.
 class IFileRanges {
 public:
     virtual ~IFileRanges() = default;
