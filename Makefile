@@ -65,6 +65,7 @@ screenshot: win
 
 screenshot-dialogs: win
 	tools/screenshot-dialogs $(WIN)/app/trawl.exe docs
+	tools/screenshot-versions $(WIN)/app/trawl.exe docs/versions.png
 
 screenshot-dpi: win
 	tools/screenshot-dpi $(WIN)/app/trawl.exe docs

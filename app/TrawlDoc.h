@@ -14,7 +14,7 @@ public:
     // so the user's columns do not depend on how the program was started.
     bool OnOpenDocument(const std::string& path) override;
 
-    // Reads FileSize, FileDate and FileAttrib, in that order, each default 0.
+    // Reads FileSize, FileDate, FileAttrib and FileVersion, in that order, each default 0.
     void LoadDisplayOptions();
 
     trawl::DisplayOptions options;

@@ -37,6 +37,8 @@ const char* KindName(trawl::ColumnKind kind)
         return "Date";
     case trawl::ColumnKind::Attribute:
         return "Attribute";
+    case trawl::ColumnKind::Version:
+        return "Version";
     }
     return "?";
 }

@@ -4,17 +4,21 @@
 // with large result lists, each against a bare list view holding the same
 // texts, measured in the same run.
 //
-// Usage: bench_search.exe [--clean] [--large-only | --exit-only | --dirlist-only]
+// Usage: bench_search.exe [--clean]
+//                         [--large-only | --exit-only | --dirlist-only | --programs-only]
 //   The fixture (20 directories x 1,638 files under %TEMP%\tb) is kept for the
 //   next run, since creating it takes a while under Wine; --clean deletes it
 //   at the end. --large-only runs only the large-list figures, --exit-only only
-//   the exit, --dirlist-only only the Directory List dialog. The exit and
-//   working-set figures come from child processes (--child=<role>).
+//   the exit, --dirlist-only only the Directory List dialog, --programs-only
+//   only the search of small programs with and without the Version and
+//   Platform columns (%TEMP%\tbp, also kept). The exit and working-set
+//   figures come from child processes (--child=<role>).
 
 #include "ChildRoles.h"
 #include "DirectoryListFigure.h"
 #include "Fixtures.h"
 #include "LargeLists.h"
+#include "ProgramFigures.h"
 #include "SearchFigures.h"
 #include "Timing.h"
 
@@ -30,6 +34,7 @@ int main(int argc, char** argv)
     bool largeOnly = false;
     bool exitOnly = false;
     bool dirListOnly = false;
+    bool programsOnly = false;
     if (argc == 2 && std::strncmp(argv[1], "--child=", 8) == 0) {
         std::setvbuf(stdout, nullptr, _IONBF, 0);
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES};
@@ -45,8 +50,11 @@ int main(int argc, char** argv)
             exitOnly = true;
         } else if (std::strcmp(argv[i], "--dirlist-only") == 0) {
             dirListOnly = true;
+        } else if (std::strcmp(argv[i], "--programs-only") == 0) {
+            programsOnly = true;
         } else {
-            std::printf("usage: bench_search [--clean] [--large-only | --exit-only | --dirlist-only]\n");
+            std::printf("usage: bench_search [--clean] "
+                        "[--large-only | --exit-only | --dirlist-only | --programs-only]\n");
             return 2;
         }
     }
@@ -68,6 +76,8 @@ int main(int argc, char** argv)
     const std::string fullList = FixtureList(root);
 
     std::printf("Trawl search benchmark\n");
+    if (programsOnly)
+        return RunProgramFigures(clean);
     if (FixtureComplete(root)) {
         std::printf("fixture: %s (%d directories x %d files, reused)\n", root.c_str(), directoryCount,
                     filesPerDirectory);
@@ -84,7 +94,7 @@ int main(int argc, char** argv)
     if (largeOnly || exitOnly)
         return RunLargeListFigures(root, fullList, exitOnly);
 
-    if (RunSearchFigures(root) != 0)
+    if (RunSearchFigures(root) != 0 || RunProgramFigures(clean) != 0)
         return 1;
     PrintDirectoryListFigure();
     RunLargeListFigures(root, fullList);

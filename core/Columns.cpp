@@ -2,8 +2,7 @@
 
 namespace trawl {
 
-ColumnKind columnKinds[maxResultColumns] = {ColumnKind::Text, ColumnKind::Text, ColumnKind::Text,
-                                            ColumnKind::Text};
+ColumnKind columnKinds[maxResultColumns] = {};
 
 std::vector<ResultColumn> BuildColumnSet(const DisplayOptions& options)
 {
@@ -15,7 +14,18 @@ std::vector<ResultColumn> BuildColumnSet(const DisplayOptions& options)
         columns.push_back({"Date Modify", ColumnKind::Date, 20, ColumnAlign::Left});
     if (options.showAttrib != 0)
         columns.push_back({"Attribute", ColumnKind::Attribute, -1, ColumnAlign::Left});
+    if (options.showVersion != 0) {
+        columns.push_back({"Version", ColumnKind::Version, 14, ColumnAlign::Left});
+        columns.push_back({"Platform", ColumnKind::Text, -1, ColumnAlign::Left});
+    }
     return columns;
+}
+
+int VersionColumnPosition(const DisplayOptions& options)
+{
+    if (options.showVersion == 0)
+        return -1;
+    return 1 + (options.showSize != 0) + (options.showDate != 0) + (options.showAttrib != 0);
 }
 
 void RecordColumnKinds(const std::vector<ResultColumn>& columns)

@@ -8,9 +8,9 @@
 
 namespace trawl {
 
-enum class ColumnKind : int32_t { Text = 0, Size = 1, Date = 2, Attribute = 3 };
+enum class ColumnKind : int32_t { Text = 0, Size = 1, Date = 2, Attribute = 3, Version = 4 };
 
-inline constexpr int maxResultColumns = 4;
+inline constexpr int maxResultColumns = 6;
 
 // Kind of each result-list column by position; read by the sort comparer.
 extern ColumnKind columnKinds[maxResultColumns];
@@ -28,6 +28,9 @@ struct ResultColumn {
 
 // The column set for the given options, in position order ("Files" first).
 std::vector<ResultColumn> BuildColumnSet(const DisplayOptions& options);
+
+// Position of the Version column, which Platform follows; -1 when hidden.
+int VersionColumnPosition(const DisplayOptions& options);
 
 // Resets columnKinds to Text and records the kind of every column of the set.
 void RecordColumnKinds(const std::vector<ResultColumn>& columns);

@@ -10,6 +10,7 @@ struct DisplayOptions {
     int32_t showSize = 0;
     int32_t showDate = 0;
     int32_t showAttrib = 0;
+    int32_t showVersion = 0;
 };
 
 } // namespace trawl

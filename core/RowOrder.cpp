@@ -107,6 +107,34 @@ int CompareDates(std::string_view first, std::string_view second)
     return ThreeWay(*a, *b);
 }
 
+// The four numbers of a version cell, or nothing when it is not one.
+std::optional<std::array<int64_t, 4>> ParseVersionCell(std::string_view text)
+{
+    std::array<int64_t, 4> parts{};
+    size_t at = 0;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (i != 0 && !Expect(text, at, '.'))
+            return std::nullopt;
+        std::optional<int64_t> part = ReadNumber(text, at);
+        if (!part)
+            return std::nullopt;
+        parts[i] = *part;
+    }
+    if (at != text.size())
+        return std::nullopt;
+    return parts;
+}
+
+int CompareVersions(std::string_view first, std::string_view second)
+{
+    auto a = ParseVersionCell(first);
+    auto b = ParseVersionCell(second);
+    // A file without a version sorts before every version.
+    if (!a || !b)
+        return ThreeWay(a.has_value(), b.has_value());
+    return ThreeWay(*a, *b);
+}
+
 } // namespace
 
 void SortSnapshot::Clear()
@@ -176,6 +204,8 @@ int CompareCells(ColumnKind kind, std::string_view first, intptr_t firstItem, st
         // Item data is the row number at listing time, so this gives back the
         // order the files were found in.
         return ThreeWay(firstItem, secondItem);
+    case ColumnKind::Version:
+        return CompareVersions(first, second);
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 // sample, whatever the cells hold and whichever rows it cannot find.
 // The size reader is checked against the standard conversion as well.
 #include "core/CellFormat.h"
+#include "core/ProgramInfo.h"
 #include "core/RowOrder.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -32,7 +33,7 @@ int Sign(int value)
 
 std::string MakeCell(FuzzedDataProvider& input)
 {
-    switch (input.ConsumeIntegralInRange(0, 3)) {
+    switch (input.ConsumeIntegralInRange(0, 4)) {
     case 0: {
         LocalTime time;
         time.year = input.ConsumeIntegralInRange(1601, 30827);
@@ -46,6 +47,8 @@ std::string MakeCell(FuzzedDataProvider& input)
         return FormatSizeCell(input.ConsumeIntegral<uint64_t>());
     case 2:
         return FormatAttributeCell(input.ConsumeIntegral<uint32_t>());
+    case 3:
+        return FormatVersionCell(input.ConsumeIntegral<uint32_t>(), input.ConsumeIntegral<uint32_t>());
     default:
         return input.ConsumeRandomLengthString(300);
     }
@@ -72,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const int column = input.ConsumeIntegralInRange(-1, maxResultColumns);
     for (ColumnKind& kind : columnKinds)
-        kind = static_cast<ColumnKind>(input.ConsumeIntegralInRange(0, 3));
+        kind = static_cast<ColumnKind>(input.ConsumeIntegralInRange(0, 4));
 
     // Item data 0..rows-1; some rows are left out of the snapshot.
     const int rows = input.ConsumeIntegralInRange(1, 8);

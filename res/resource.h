@@ -120,6 +120,7 @@
 #define IDC_OPT_SIZE 1026
 #define IDC_OPT_DATE 1027
 #define IDC_OPT_ATTRIB 1028
+#define IDC_OPT_VERSION 1015
 // the Directory List dialog
 #define IDC_DIRLIST_TABLE 1040
 #define IDC_DIRLIST_SUMMARY 1041

@@ -12,4 +12,5 @@ void CDetailOptionsDlg::DoDataExchange(CDataExchange* exchange)
     DDX_Check(exchange, IDC_OPT_ATTRIB, showAttrib);
     DDX_Check(exchange, IDC_OPT_DATE, showDate);
     DDX_Check(exchange, IDC_OPT_SIZE, showSize);
+    DDX_Check(exchange, IDC_OPT_VERSION, showVersion);
 }

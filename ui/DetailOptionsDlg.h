@@ -2,7 +2,8 @@
 
 #include "framework/Dialog.h"
 
-// Which optional result columns show: size, date and attributes. Edits a
+// Which optional result columns show: size, date, attributes, and version
+// with platform. Edits a
 // copy of the document's flags; the view applies them on OK.
 class CDetailOptionsDlg : public CDialog {
 public:
@@ -13,6 +14,7 @@ public:
     int showAttrib = 0;
     int showDate = 0;
     int showSize = 0;
+    int showVersion = 0;
 
 protected:
     DECLARE_MESSAGE_MAP()

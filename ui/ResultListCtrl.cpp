@@ -3,6 +3,7 @@
 #include "core/TextFill.h"
 #include "framework/Dpi.h"
 #include "framework/Menu.h"
+#include "framework/WaitCursor.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@ const MessageEntry CResultListCtrl::messageEntries[] = {
     msgmap::NotifyReflect<&CResultListCtrl::OnColumnClick>(LVN_COLUMNCLICK),
     msgmap::NotifyReflect<&CResultListCtrl::OnCustomDraw>(NM_CUSTOMDRAW),
     msgmap::NotifyReflect<&CResultListCtrl::OnGetInfoTip>(LVN_GETINFOTIPA),
+    msgmap::NotifyReflect<&CResultListCtrl::OnGetDispInfo>(LVN_GETDISPINFOA),
     msgmap::Message<&CResultListCtrl::OnInsertItem>(LVM_INSERTITEMA),
     msgmap::Message<&CResultListCtrl::OnDeleteItem>(LVM_DELETEITEM),
     msgmap::Message<&CResultListCtrl::OnDeleteAllItems>(LVM_DELETEALLITEMS),
@@ -127,6 +129,8 @@ void CResultListCtrl::OnColumnClick(NMHDR* notify, LRESULT* result)
     *result = 0;
     if (compareFunc == nullptr || GetItemCount() < 2)
         return;
+    // A first sort by Version or Platform reads every file not yet drawn.
+    CWaitCursor wait;
     SortByColumn(reinterpret_cast<NMLISTVIEW*>(notify)->iSubItem);
 }
 
@@ -236,6 +240,36 @@ void CResultListCtrl::OnGetInfoTip(NMHDR* notify, LRESULT* result)
     CopyBounded(text, tip->pszText, tip->cchTextMax);
 }
 
+void CResultListCtrl::DeferProgramCells(int row, DWORD attributes)
+{
+    if (versionColumn < 0)
+        return;
+    programCells.Expect(GetItemData(row), attributes);
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = LPSTR_TEXTCALLBACKA;
+    for (int column : {versionColumn, versionColumn + 1}) {
+        item.iSubItem = column;
+        SetItem(item);
+    }
+}
+
+void CResultListCtrl::OnGetDispInfo(NMHDR* notify, LRESULT* result)
+{
+    *result = 0;
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(notify)->item;
+    if ((item.mask & LVIF_TEXT) == 0 || versionColumn < 0 ||
+        (item.iSubItem != versionColumn && item.iSubItem != versionColumn + 1))
+        return;
+    const trawl::ProgramInfo* cells = programCells.Find(GetItemData(item.iItem), listedFiles);
+    if (cells == nullptr)
+        CopyBounded({}, item.pszText, item.cchTextMax);
+    else
+        CopyBounded(item.iSubItem == versionColumn ? cells->version : cells->platform, item.pszText,
+                    item.cchTextMax);
+}
+
 LRESULT CResultListCtrl::OnInsertItem(WPARAM, LPARAM lParam)
 {
     const LRESULT row = Default();
@@ -268,6 +302,7 @@ LRESULT CResultListCtrl::OnDeleteAllItems(WPARAM, LPARAM)
     if (deleted != 0) {
         shadowMarks.Forget();
         listedFiles.Clear();
+        programCells.Forget();
     }
     return deleted;
 }
@@ -276,6 +311,7 @@ LRESULT CResultListCtrl::OnDestroy(WPARAM, LPARAM)
 {
     shadowMarks.Forget();
     listedFiles.Clear();
+    programCells.Forget();
     shadowMarksOn = false;
     return Default();
 }

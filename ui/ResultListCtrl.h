@@ -3,6 +3,7 @@
 #include "core/RowOrder.h"
 #include "framework/ListCtrl.h"
 #include "ui/ListedFiles.h"
+#include "ui/ResultProgramCells.h"
 #include "ui/ResultShadowMarks.h"
 
 #include <string>
@@ -56,16 +57,23 @@ public:
     // stands for none.
     std::optional<ListedFile> FindListedFile(int row) const;
 
+    // Makes the row's Version and Platform cells ask for their text, which
+    // is read from its listed file when first drawn or asked for.
+    void DeferProgramCells(int row, DWORD attributes);
+
     UINT popupMenuId = 0;
     PFNLVCOMPARE compareFunc = nullptr;
     // Filled by the search as it lists rows; emptied with the list.
     ListedFiles listedFiles;
+    // Position of the Version column, Platform after it; -1 when not shown.
+    int versionColumn = -1;
 
 protected:
     void OnRightClick(NMHDR* notify, LRESULT* result);
     void OnColumnClick(NMHDR* notify, LRESULT* result);
     void OnCustomDraw(NMHDR* notify, LRESULT* result);
     void OnGetInfoTip(NMHDR* notify, LRESULT* result);
+    void OnGetDispInfo(NMHDR* notify, LRESULT* result);
     LRESULT OnInsertItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeleteItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnDeleteAllItems(WPARAM wParam, LPARAM lParam);
@@ -85,4 +93,6 @@ private:
 
     ResultShadowMarks shadowMarks;
     bool shadowMarksOn = false;
+
+    ResultProgramCells programCells;
 };

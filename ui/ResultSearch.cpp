@@ -126,9 +126,12 @@ void ResultListWriter::InsertFoundRow(int32_t row, const std::string& path, cons
 {
     list.SetCell(row, 0, path);
     const auto* data = static_cast<const WIN32_FIND_DATAW*>(entry.platformRecord);
-    if (data != nullptr && entry.name.size() <= path.size())
-        list.listedFiles.Add(row, std::string_view(path).substr(0, path.size() - entry.name.size()),
-                             data->cFileName, data->cAlternateFileName);
+    if (data == nullptr || entry.name.size() > path.size())
+        return;
+    list.listedFiles.Add(row, std::string_view(path).substr(0, path.size() - entry.name.size()),
+                         data->cFileName, data->cAlternateFileName);
+    if (list.versionColumn >= 0)
+        list.DeferProgramCells(row, data->dwFileAttributes);
 }
 
 void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& options)
@@ -139,6 +142,7 @@ void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& opti
     while (list.DeleteColumn(0)) {
     }
     trawl::RecordColumnKinds(columns);
+    list.versionColumn = trawl::VersionColumnPosition(options);
     for (size_t position = 0; position < columns.size(); ++position) {
         const trawl::ResultColumn& column = columns[position];
         list.InsertSizedColumn(column.heading, static_cast<int>(position), -1, column.widthSpec,

@@ -27,7 +27,8 @@ public:
 };
 
 // Writes search rows into a result list, and with each row found by
-// Win32FileFinder the exact file it stands for.
+// Win32FileFinder the exact file it stands for (and, when the list shows
+// them, that its Version and Platform cells come from that file).
 class ResultListWriter : public trawl::IResultSink {
 public:
     explicit ResultListWriter(CResultListCtrl& list) : list(list) {}
@@ -39,7 +40,8 @@ private:
     CResultListCtrl& list;
 };
 
-// Rebuilds the result columns for the options and records their kinds.
+// Rebuilds the result columns for the options and records their kinds, and
+// where the Version column is.
 void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& options);
 
 // Empties the list and fills it with the files the search finds, in the

@@ -336,20 +336,23 @@ void CTrawlView::OnViewDetailOptions()
     dialog.showAttrib = options.showAttrib;
     dialog.showDate = options.showDate;
     dialog.showSize = options.showSize;
+    dialog.showVersion = options.showVersion;
     if (dialog.DoModal() != IDOK)
         return;
     if (dialog.showAttrib == options.showAttrib && dialog.showDate == options.showDate &&
-        dialog.showSize == options.showSize)
+        dialog.showSize == options.showSize && dialog.showVersion == options.showVersion)
         return;
 
     options.showAttrib = dialog.showAttrib;
     options.showDate = dialog.showDate;
     options.showSize = dialog.showSize;
-    // All three, in this order, whichever changed.
+    options.showVersion = dialog.showVersion;
+    // All four, in this order, whichever changed.
     if (CWinApp* app = CWinApp::Get()) {
         app->WriteProfileInt(optionsSection, "FileSize", options.showSize);
         app->WriteProfileInt(optionsSection, "FileDate", options.showDate);
         app->WriteProfileInt(optionsSection, "FileAttrib", options.showAttrib);
+        app->WriteProfileInt(optionsSection, "FileVersion", options.showVersion);
     }
     SetupColumns();
     // The same search again under the new columns; with the input incomplete

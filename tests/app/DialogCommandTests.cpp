@@ -96,15 +96,17 @@ TEST_F(DialogCommands, OptionsAreStoredOnlyWhenChangedAndThenTheSearchRunsAgain)
         // On screen Size, Attribute, Date; by Tab Size, Date, Attribute.
         EXPECT_LT(PlaceIn(dialog, IDC_OPT_SIZE).top, PlaceIn(dialog, IDC_OPT_ATTRIB).top);
         EXPECT_LT(PlaceIn(dialog, IDC_OPT_ATTRIB).top, PlaceIn(dialog, IDC_OPT_DATE).top);
+        EXPECT_LT(PlaceIn(dialog, IDC_OPT_DATE).bottom, PlaceIn(dialog, IDC_OPT_VERSION).top);
         EXPECT_GT(PlaceIn(dialog, IDCANCEL).left, PlaceIn(dialog, IDOK).left);
-        const int tabOrder[] = {IDOK, IDCANCEL, IDC_OPT_SIZE, IDC_OPT_DATE, IDC_OPT_ATTRIB, IDOK};
+        const int tabOrder[] = {IDOK,           IDCANCEL,        IDC_OPT_SIZE, IDC_OPT_DATE,
+                                IDC_OPT_ATTRIB, IDC_OPT_VERSION, IDOK};
         for (size_t i = 0; i + 1 < std::size(tabOrder); ++i)
             EXPECT_EQ(GetDlgCtrlID(GetNextDlgTabItem(dialog, GetDlgItem(dialog, tabOrder[i]), FALSE)),
                       tabOrder[i + 1]);
         Press(dialog, IDC_OPT_DATE);
         Press(dialog, IDOK);
     });
-    EXPECT_EQ(Stored(), (Options{{"FileSize", 0}, {"FileDate", 1}, {"FileAttrib", 0}}))
+    EXPECT_EQ(Stored(), (Options{{"FileSize", 0}, {"FileDate", 1}, {"FileAttrib", 0}, {"FileVersion", 0}}))
         << "every key written";
     EXPECT_EQ(Headings(), (Texts{"Files", "Date Modify"}));
     EXPECT_EQ(Rows().size(), 3u);
@@ -113,7 +115,7 @@ TEST_F(DialogCommands, OptionsAreStoredOnlyWhenChangedAndThenTheSearchRunsAgain)
     // By keyboard alone: the mnemonic ticks Size, Enter is OK.
     UseDialog(ID_VIEW_DETAILOPTIONS,
               [](HWND dialog) { PostAltKey(dialog, 's'), PostKey(dialog, VK_RETURN); });
-    EXPECT_EQ(Stored(), (Options{{"FileSize", 1}, {"FileDate", 1}, {"FileAttrib", 0}}));
+    EXPECT_EQ(Stored(), (Options{{"FileSize", 1}, {"FileDate", 1}, {"FileAttrib", 0}, {"FileVersion", 0}}));
     EXPECT_EQ(Headings(), (Texts{"Files", "Size", "Date Modify"}));
 }
 
@@ -126,10 +128,37 @@ TEST_F(DialogCommands, AStoredFlagOutsideTheBoxStatesIsClearedByOkWithoutASearch
     Type(IDC_FILENAME, ""); // the input no longer complete: no search follows the change
 
     UseDialog(ID_VIEW_DETAILOPTIONS, [](HWND dialog) { Press(dialog, IDOK); });
-    EXPECT_EQ(Stored(), (Options{{"FileSize", 0}, {"FileDate", 0}, {"FileAttrib", 0}}));
+    EXPECT_EQ(Stored(), (Options{{"FileSize", 0}, {"FileDate", 0}, {"FileAttrib", 0}, {"FileVersion", 0}}));
     EXPECT_EQ(Headings(), Texts{"Files"});
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(Pane(1), "Found 2") << "the pane keeps the earlier search's count";
+}
+
+TEST_F(DialogCommands, StoredVersionOptionShowsEachFilesVersionAndPlatformUntilUnticked)
+{
+    FixtureDir files;
+    const std::string directory = files.Directory("programs", {"empty.txt"});
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    CopyFileA(self, (directory + "\\program.txt").c_str(), FALSE);
+    CopyFileA(self, (directory + "\\held.txt").c_str(), FALSE);
+    HANDLE held =
+        CreateFileA((directory + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    StartAndSearch({{"FileVersion", 1}}, directory);
+    ASSERT_EQ(Headings(), (Texts{"Files", "Version", "Platform"}));
+    std::map<std::string, Texts> cells;
+    for (int row = 0; row < view->resultList.GetItemCount(); ++row)
+        cells[Rows()[row].substr(directory.size() + 1)] = {view->resultList.GetItemText(row, 1),
+                                                           view->resultList.GetItemText(row, 2)};
+    EXPECT_EQ(cells,
+              (std::map<std::string, Texts>{
+                  {"empty.txt", {"", ""}}, {"held.txt", {"", ""}}, {"program.txt", {"1.9.0.0", "x64"}}}));
+    CloseHandle(held);
+
+    UseDialog(ID_VIEW_DETAILOPTIONS,
+              [](HWND dialog) { PostAltKey(dialog, 'v'), PostKey(dialog, VK_RETURN); });
+    EXPECT_EQ(Stored(), (Options{{"FileSize", 0}, {"FileDate", 0}, {"FileAttrib", 0}, {"FileVersion", 0}}));
+    EXPECT_EQ(Headings(), Texts{"Files"});
 }
 
 TEST_F(DialogCommands, AboutBoxShowsThisMachine)

@@ -83,6 +83,11 @@ TEST(RowOrder, CompareCellsByKind)
         {K::Attribute, "A    ", 3, "     ", 7, -1},
         {K::Attribute, "     ", 7, "A    ", 3, 1},
         {K::Attribute, "AHRST", 4, "     ", 4, 0},
+        {K::Version, "10.0.19041.1", 0, "9.0.30000.0", 1, 1},
+        {K::Version, "1.2.3.10", 0, "1.2.3.9", 1, 1},
+        {K::Version, "1.2.3.4", 0, "1.2.3.4", 1, 0},
+        {K::Version, "", 0, "0.0.0.0", 1, -1},
+        {K::Version, "", 0, "", 1, 0},
         {static_cast<K>(9), "a", 0, "b", 1, 0},
     };
     for (const Case& c : cases) {
@@ -167,7 +172,7 @@ TEST_F(CompareRowsTest, TiesWhenNothingCanBeCompared)
 
     sortTargetList = &list;
     ASSERT_LT(CompareRows(0, 1, 0), 0);
-    for (intptr_t column : {intptr_t{-1}, intptr_t{4}, intptr_t{1} << 40})
+    for (intptr_t column : {intptr_t{-1}, intptr_t{maxResultColumns}, intptr_t{1} << 40})
         EXPECT_EQ(CompareRows(0, 1, column), 0) << "column " << column;
     EXPECT_EQ(CompareRows(2, 3, 0), 0) << "two unknown items";
 }

@@ -1,0 +1,220 @@
+#include "ProgramFigures.h"
+
+#include "Figures.h"
+#include "Fixtures.h"
+#include "Timing.h"
+
+#include "core/Columns.h"
+#include "core/RowOrder.h"
+#include "framework/Wnd.h"
+#include "res/resource.h"
+#include "ui/ResultSearch.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Changing the programs must change this, so old fixtures are rebuilt.
+constexpr char programsTag[] = "trawl-bench programs v1 20x1638";
+constexpr double ratioTarget = 3.0;
+constexpr int runs = 3;
+
+void Put(std::vector<unsigned char>& image, size_t at, uint32_t value, int width = 4)
+{
+    for (int i = 0; i < width; ++i)
+        image[at + static_cast<size_t>(i)] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+// A 1 KB 64-bit program: headers, one section, and a version resource whose
+// last number is `build`.
+std::vector<unsigned char> SmallProgram(uint16_t build)
+{
+    std::vector<unsigned char> image(0x400);
+    Put(image, 0, 'M' | ('Z' << 8), 2);
+    Put(image, 0x3C, 0x40);
+    Put(image, 0x40, 'P' | ('E' << 8));
+    Put(image, 0x44, 0x8664, 2); // machine
+    Put(image, 0x46, 1, 2);      // sections
+    Put(image, 0x54, 240, 2);    // optional header
+    Put(image, 0x58, 0x20B, 2);
+    Put(image, 0x58 + 108, 16);          // data directories
+    Put(image, 0x58 + 112 + 16, 0x1000); // resources at
+    Put(image, 0x58 + 112 + 20, 0x100);  // and their size
+    Put(image, 0x148 + 12, 0x1000);      // section address
+    Put(image, 0x148 + 16, 0x200);       // its size in the file
+    Put(image, 0x148 + 20, 0x200);       // and where it lies
+    const uint32_t tree[][2] = {{16, 0x80000018}, {1, 0x80000030}, {0x409, 0x48}};
+    for (size_t level = 0; level < 3; ++level) {
+        Put(image, 0x200 + level * 0x18 + 14, 1, 2);
+        Put(image, 0x200 + level * 0x18 + 16, tree[level][0]);
+        Put(image, 0x200 + level * 0x18 + 20, tree[level][1]);
+    }
+    Put(image, 0x248, 0x1058);
+    Put(image, 0x24C, 92);
+    Put(image, 0x258, 92, 2);
+    Put(image, 0x25A, 52, 2);
+    for (size_t i = 0; i < 15; ++i)
+        Put(image, 0x25E + 2 * i, static_cast<unsigned char>("VS_VERSION_INFO"[i]), 2);
+    Put(image, 0x280, 0xFEEF04BD);
+    Put(image, 0x288, 0x00020001);
+    Put(image, 0x28C, build);
+    return image;
+}
+
+std::string ProgramsRoot()
+{
+    const std::string root = FixtureRoot();
+    return root.empty() ? root : root.substr(0, root.size() - 1) + "p\\";
+}
+
+std::string ProgramPath(const std::string& root, int directory, int index)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "%c\\p%04d.exe", 'a' + directory, index);
+    return root + name;
+}
+
+bool ProgramsComplete(const std::string& marker)
+{
+    char text[64] = {};
+    HANDLE file =
+        CreateFileA(marker.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD read = 0;
+    ReadFile(file, text, sizeof text - 1, &read, nullptr);
+    CloseHandle(file);
+    return std::strcmp(text, programsTag) == 0;
+}
+
+bool WriteWhole(const std::string& path, const void* bytes, size_t size)
+{
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) && written == size;
+    CloseHandle(file);
+    return ok;
+}
+
+bool CreatePrograms(const std::string& root)
+{
+    CreateDirectoryA(root.c_str(), nullptr);
+    for (int d = 0; d < directoryCount; ++d) {
+        CreateDirectoryA((root + static_cast<char>('a' + d)).c_str(), nullptr);
+        for (int i = 0; i < filesPerDirectory; ++i) {
+            const std::vector<unsigned char> image = SmallProgram(static_cast<uint16_t>(i));
+            if (!WriteWhole(ProgramPath(root, d, i), image.data(), image.size()))
+                return false;
+        }
+    }
+    return WriteWhole(root + "complete", programsTag, std::strlen(programsTag));
+}
+
+void DeletePrograms(const std::string& root)
+{
+    DeleteFileA((root + "complete").c_str());
+    for (int d = 0; d < directoryCount; ++d) {
+        for (int i = 0; i < filesPerDirectory; ++i)
+            DeleteFileA(ProgramPath(root, d, i).c_str());
+        RemoveDirectoryA((root + static_cast<char>('a' + d)).c_str());
+    }
+    RemoveDirectoryA(root.c_str());
+}
+
+int CALLBACK CompareResultRows(LPARAM first, LPARAM second, LPARAM column)
+{
+    return trawl::CompareRows(first, second, column);
+}
+
+// One search of the list into the visible list, emptied first (not timed).
+double TimedFill(CResultListCtrl& list, const std::string& directoryList,
+                 const trawl::DisplayOptions& options, int& rows)
+{
+    SetupResultColumns(list, options);
+    PumpMessages();
+    const double start = Now();
+    FinishResultList(list, ListMatchingFiles(list, directoryList, "*.exe", options), "No files");
+    PumpMessages();
+    rows = list.GetItemCount();
+    return Now() - start;
+}
+
+} // namespace
+
+int RunProgramFigures(bool clean)
+{
+    const std::string root = ProgramsRoot();
+    if (root.empty())
+        return 1;
+    if (!ProgramsComplete(root + "complete")) {
+        const double start = Now();
+        if (!CreatePrograms(root)) {
+            std::printf("cannot create the programs under %s (error %lu)\n", root.c_str(), GetLastError());
+            return 1;
+        }
+        std::printf("programs: %s (%d x %d, created in %.1f s)\n", root.c_str(), directoryCount,
+                    filesPerDirectory, Now() - start);
+    }
+    std::vector<std::string> directories;
+    for (int d = 0; d < directoryCount; ++d)
+        directories.push_back(root + static_cast<char>('a' + d));
+    const std::string list = Join(directories, directories.size());
+
+    CWnd frame;
+    const RECT frameRect{100, 100, 860, 580};
+    if (!frame.CreateEx(0, nullptr, "Trawl benchmark", WS_OVERLAPPEDWINDOW, frameRect, nullptr, 0))
+        return 1;
+    CResultListCtrl results;
+    if (!results.CreateEx(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                          WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, frame.GetClientRect(),
+                          frame.GetSafeHwnd(), IDC_RESULTS))
+        return 1;
+    frame.ShowWindow(SW_SHOW);
+    PumpMessages();
+
+    trawl::DisplayOptions without = allColumns;
+    trawl::DisplayOptions with = allColumns;
+    with.showVersion = 1;
+    // Alternated, so a busy spell of the machine falls on both alike.
+    std::vector<double> withoutRuns, withRuns;
+    int rowsWithout = 0, rowsWith = 0;
+    for (int run = 0; run < runs; ++run) {
+        withoutRuns.push_back(TimedFill(results, list, without, rowsWithout));
+        withRuns.push_back(TimedFill(results, list, with, rowsWith));
+    }
+    const std::string sample = results.GetItemText(0, trawl::VersionColumnPosition(with)) + " " +
+                               results.GetItemText(0, trawl::VersionColumnPosition(with) + 1);
+    const double ratio = Median(withRuns) / Median(withoutRuns);
+    std::printf("search of %d small programs, 4 columns: %.3f s (median of %d: %s)\n", rowsWithout,
+                Median(withoutRuns), runs, RunList(withoutRuns).c_str());
+    std::printf("the same with Version and Platform: %.3f s (median of %d: %s), %d rows, first \"%s\"\n",
+                Median(withRuns), runs, RunList(withRuns).c_str(), rowsWith, sample.c_str());
+    std::printf("with / without: %.2f (target <= %.0f): %s\n", ratio, ratioTarget,
+                Verdict(ratio <= ratioTarget));
+
+    // The first sort by Version reads every file the drawing has not; a
+    // second finds them all read.
+    results.compareFunc = &CompareResultRows;
+    trawl::sortTargetList = &results;
+    const int versionColumn = trawl::VersionColumnPosition(with);
+    double start = Now();
+    results.SortByColumn(versionColumn);
+    const double firstSort = Now() - start;
+    start = Now();
+    results.SortByColumn(versionColumn);
+    std::printf("sort %d rows by Version: first %.3f s (reads the files), again %.3f s\n", rowsWith,
+                firstSort, Now() - start);
+    trawl::sortTargetList = nullptr;
+
+    results.DestroyWindow();
+    frame.DestroyWindow();
+    PumpMessages();
+    if (clean)
+        DeletePrograms(root);
+    return 0;
+}

@@ -1,0 +1,127 @@
+#include "core/ProgramInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace trawl {
+namespace {
+
+class MemoryFile : public IFileRanges {
+public:
+    explicit MemoryFile(std::vector<uint8_t> bytes) : bytes(std::move(bytes)) {}
+    size_t ReadAt(uint64_t offset, void* buffer, size_t size) override
+    {
+        const size_t count = offset < bytes.size() ? std::min<size_t>(size, bytes.size() - offset) : 0;
+        std::memcpy(buffer, bytes.data() + offset, count);
+        bytesRead += count;
+        return count;
+    }
+    std::vector<uint8_t> bytes;
+    size_t bytesRead = 0;
+};
+
+void Put(std::vector<uint8_t>& image, size_t at, uint32_t value, int width = 4)
+{
+    for (int i = 0; i < width; ++i)
+        image[at + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// A program with one section at file 0x200 (address 0x1000) holding a
+// version resource: type 16 > name 1 > language 0x409 > version 10.0.19041.1.
+std::vector<uint8_t> Program(bool wide, uint16_t machine)
+{
+    std::vector<uint8_t> image(0x400);
+    const size_t optional = 0x58, directories = optional + (wide ? 112 : 96);
+    const size_t sections = optional + (wide ? 240 : 224);
+    Put(image, 0, 'M' | ('Z' << 8), 2), Put(image, 0x3C, 0x40), Put(image, 0x40, 'P' | ('E' << 8));
+    Put(image, 0x44, machine, 2), Put(image, 0x46, 1, 2), Put(image, 0x54, sections - optional, 2);
+    Put(image, optional, wide ? 0x20B : 0x10B, 2), Put(image, directories - 4, 16);
+    Put(image, directories + 16, 0x1000), Put(image, directories + 20, 0x100);
+    Put(image, sections + 12, 0x1000), Put(image, sections + 16, 0x200), Put(image, sections + 20, 0x200);
+    const uint32_t tree[][2] = {{16, 0x80000018}, {1, 0x80000030}, {0x409, 0x48}};
+    for (size_t level = 0; level < 3; ++level) {
+        Put(image, 0x200 + level * 0x18 + 14, 1, 2);
+        Put(image, 0x200 + level * 0x18 + 16, tree[level][0]),
+            Put(image, 0x200 + level * 0x18 + 20, tree[level][1]);
+    }
+    Put(image, 0x248, 0x1058), Put(image, 0x24C, 92);
+    Put(image, 0x258, 92, 2), Put(image, 0x25A, 52, 2);
+    for (size_t i = 0; i < 15; ++i)
+        Put(image, 0x25E + 2 * i, static_cast<uint8_t>("VS_VERSION_INFO"[i]), 2);
+    Put(image, 0x280, 0xFEEF04BD), Put(image, 0x288, 0x000A0000), Put(image, 0x28C, 0x4A610001);
+    return image;
+}
+
+TEST(ProgramInfo, ReadsVersionAndPlatformOrLeavesThemBlank)
+{
+    struct Patch {
+        size_t at;
+        uint32_t value;
+    };
+    struct Case {
+        const char* name;
+        bool wide;
+        uint16_t machine;
+        std::vector<Patch> patches;
+        size_t size; // 0: whole
+        const char* version;
+        const char* platform;
+    };
+    const Case cases[] = {
+        {"64-bit program", true, 0x8664, {}, 0, "10.0.19041.1", "x64"},
+        {"32-bit program", false, 0x14C, {}, 0, "10.0.19041.1", "x86"},
+        {"ARM64", true, 0xAA64, {}, 0, "10.0.19041.1", "ARM64"},
+        {"ARM Thumb-2", false, 0x1C4, {}, 0, "10.0.19041.1", "ARM"},
+        {"other machine", true, 0x200, {}, 0, "10.0.19041.1", ""},
+        {"largest version", true, 0x8664, {{0x288, ~0u}, {0x28C, ~0u}}, 0, "65535.65535.65535.65535", "x64"},
+        {"not a program", true, 0x8664, {{0, 0}}, 0, "", ""},
+        {"DOS program only", true, 0x8664, {{0x40, 0}}, 0, "", ""},
+        {"header past the end", true, 0x8664, {{0x3C, 0xFFFFFFF0}}, 0, "", ""},
+        {"file cut in the MZ header", true, 0x8664, {}, 0x30, "", ""},
+        {"file cut in the optional header", true, 0x8664, {}, 0x100, "", "x64"},
+        {"file cut in the version", true, 0x8664, {}, 0x270, "", "x64"},
+        {"unknown optional header", true, 0x8664, {{0x58, 0x107}}, 0, "", "x64"},
+        {"no resource directory", true, 0x8664, {{0xC4, 2}}, 0, "", "x64"},
+        {"no sections", true, 0x8664, {{0x46, 0}}, 0, "", "x64"},
+        {"resources outside every section", true, 0x8664, {{0xD8, 0x9000}}, 0, "", "x64"},
+        {"section data past the end", true, 0x8664, {{0x148 + 20, 0x7FFFFF00}}, 0, "", "x64"},
+        {"no version type", true, 0x8664, {{0x210, 3}}, 0, "", "x64"},
+        {"type entry is not a directory", true, 0x8664, {{0x214, 0x18}}, 0, "", "x64"},
+        {"directory past the end", true, 0x8664, {{0x214, 0xFFFFFFF0}}, 0, "", "x64"},
+        {"directory pointing at the root", true, 0x8664, {{0x22C, 0x80000000}}, 0, "", "x64"},
+        {"huge entry count", true, 0x8664, {{0x20C, 0xFFFF}}, 0, "", "x64"},
+        {"other version name", true, 0x8664, {{0x228, 7}}, 0, "10.0.19041.1", "x64"},
+        {"data outside the section", true, 0x8664, {{0x248, 0x1300}}, 0, "", "x64"},
+        {"short data", true, 0x8664, {{0x24C, 91}}, 0, "", "x64"},
+        {"other key", true, 0x8664, {{0x25E, 'W'}}, 0, "", "x64"},
+        {"no fixed information", true, 0x8664, {{0x25A, 0}}, 0, "", "x64"},
+        {"wrong signature", true, 0x8664, {{0x280, 0xFEEF04BE}}, 0, "", "x64"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<uint8_t> image = Program(c.wide, c.machine);
+        for (const Patch& patch : c.patches)
+            Put(image, patch.at, patch.value);
+        if (c.size != 0)
+            image.resize(c.size);
+        MemoryFile file(std::move(image));
+        const ProgramInfo info = ReadProgramInfo(file);
+        EXPECT_EQ(info.version, c.version);
+        EXPECT_EQ(info.platform, c.platform);
+    }
+}
+
+TEST(ProgramInfo, ReadsOnlyTheHeadersOfALargeFile)
+{
+    std::vector<uint8_t> image = Program(true, 0x8664);
+    image.resize(64 << 20);
+    MemoryFile file(std::move(image));
+    EXPECT_EQ(ReadProgramInfo(file).version, "10.0.19041.1");
+    EXPECT_LE(file.bytesRead, 4096u);
+}
+
+} // namespace
+} // namespace trawl
