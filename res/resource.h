@@ -14,7 +14,7 @@
 #define IDB_DRIVES 132
 #define IDD_DETAIL_OPTIONS 134
 
-// Strings (102-192, and the idle prompts at 1000-1002), by owner:
+// Strings (102-196, and the idle prompts at 1000-1002), by owner:
 // the search form and the About box's values
 #define IDS_MEMORY_KB 102
 #define IDS_DRIVE_FREE 103
@@ -55,6 +55,11 @@
 #define IDS_SHADOWED_BY 190
 #define IDS_WINS_OVER_ONE 191
 #define IDS_WINS_OVER_MANY 192
+// tips of what runs when a command is typed
+#define IDS_RUNS_WHEN_TYPED 193
+#define IDS_TYPING_RUNS 194
+#define IDS_NOT_RUN_EXTENSION 195
+#define IDS_NOT_RUN_NO_EXTENSION 196
 // idle prompts of the form's controls
 #define IDS_PROMPT_FILENAME 1000
 #define IDS_PROMPT_ENVLIST 1001
