@@ -8,7 +8,8 @@
 //   The fixture (20 directories x 1,638 files under %TEMP%\tb) is kept for the
 //   next run, since creating it takes a while under Wine; --clean deletes it
 //   at the end. --large-only runs only the large-list figures, --exit-only only
-//   the exit. The exit and working-set figures come from child processes
+//   the exit, --commands-only only the command search (its own fixture under
+//   %TEMP%\tc). The exit and working-set figures come from child processes
 //   (--child=<role>).
 
 #include "ChildRoles.h"
@@ -16,6 +17,7 @@
 #include "LargeLists.h"
 #include "SearchFigures.h"
 #include "Timing.h"
+#include "bench_command_search.h"
 
 #include "framework/Platform.h"
 
@@ -28,6 +30,7 @@ int main(int argc, char** argv)
     bool clean = false;
     bool largeOnly = false;
     bool exitOnly = false;
+    bool commandsOnly = false;
     if (argc == 2 && std::strncmp(argv[1], "--child=", 8) == 0) {
         std::setvbuf(stdout, nullptr, _IONBF, 0);
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES};
@@ -41,8 +44,10 @@ int main(int argc, char** argv)
             largeOnly = true;
         } else if (std::strcmp(argv[i], "--exit-only") == 0) {
             exitOnly = true;
+        } else if (std::strcmp(argv[i], "--commands-only") == 0) {
+            commandsOnly = true;
         } else {
-            std::printf("usage: bench_search [--clean] [--large-only | --exit-only]\n");
+            std::printf("usage: bench_search [--clean] [--large-only | --exit-only | --commands-only]\n");
             return 2;
         }
     }
@@ -50,6 +55,9 @@ int main(int argc, char** argv)
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
+
+    if (commandsOnly)
+        return RunCommandSearchFigures();
 
     const std::string root = FixtureRoot();
     if (root.empty()) {
@@ -77,6 +85,7 @@ int main(int argc, char** argv)
 
     if (RunSearchFigures(root) != 0)
         return 1;
+    RunCommandSearchFigures();
     RunLargeListFigures(root, fullList);
 
     if (clean) {
