@@ -239,3 +239,17 @@ int RunCommandSearchFigures()
     PumpMessages();
     return 0;
 }
+
+void DeleteCommandFixture()
+{
+    const std::string root = CommandRoot();
+    if (root.empty())
+        return;
+    DeleteFileA((root + "complete").c_str());
+    for (const std::string& directory : CommandDirectories(root)) {
+        for (const std::string& name : ToolNames())
+            DeleteFileA((directory + "\\" + name).c_str());
+        RemoveDirectoryA(directory.c_str());
+    }
+    RemoveDirectoryA(root.c_str());
+}

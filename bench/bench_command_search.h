@@ -6,3 +6,5 @@
 // then the enumerations behind it on 400 of the directories: one "tool.*" per
 // directory against one lookup per name tried. Returns 1 when it could not run.
 int RunCommandSearchFigures();
+// Deletes the command search's fixture.
+void DeleteCommandFixture();

@@ -184,7 +184,7 @@ void ShadowMarks::Compute(std::span<const ListedFile> files, INameFolder& folder
     const auto keyOf = [&](std::string_view name) {
         return IsAscii(name) ? name : std::string_view(foldedNames.emplace_back(folder.FoldNonAscii(name)));
     };
-    // winner == none, run None: no mark.
+    // Alone and no run state: no mark.
     std::vector<ShadowMark> byPosition(files.size(),
                                        ShadowMark{ShadowState::Alone, none, 0, RunState::None, 0, {}});
 
