@@ -152,10 +152,8 @@ TEST_F(ShadowMarksTest, ACommandSearchListsWhatTheInterpreterTriesAndGreysAllBut
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof temp, temp);
     const std::string root = std::string(temp) + "trawl-runs-" + std::to_string(GetCurrentProcessId());
-    RemoveTree(root);
-    CreateDirectoryA(root.c_str(), nullptr);
     const std::string a = root + "\\a", b = root + "\\b";
-    for (const std::string& directory : {a, b})
+    for (const std::string& directory : {root, a, b})
         CreateDirectoryA(directory.c_str(), nullptr);
     for (const std::string& file : {a + "\\npm.bat", a + "\\npm", a + "\\npm.txt", a + "\\npmx.exe",
                                     b + "\\npm.cmd", b + "\\npm.bat", b + "\\npm.exe"})
