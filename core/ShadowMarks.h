@@ -78,10 +78,11 @@ struct RunRule {
 
 // Which copy of each file name wins: the first one in the order found (the
 // order of the item data, whatever order the rows are shown in); every later
-// file of the same name is shadowed by it. Files without a namesake or a
-// run state, and rows that are not files, carry no mark. It runs after every search, so it is
-// linear in the number of files while their item data lie close together (as
-// a search leaves them), and allocates per name only for names beyond ASCII.
+// file of the same name is shadowed by it. Files without a namesake or a run
+// state, and rows that are not files, carry no mark. It runs after every
+// search, so it is linear in the number of files while their item data lie
+// close together (as a search leaves them), and allocates per name only for
+// names beyond ASCII.
 //
 // With a run rule, the programs of each command are ranked as the command
 // interpreter tries them: the directories in the order found (a directory's
