@@ -17,6 +17,20 @@ double Now()
     return static_cast<double>(counter.QuadPart) / frequency;
 }
 
+double ThreadSeconds()
+{
+    FILETIME created{};
+    FILETIME exited{};
+    FILETIME kernel{};
+    FILETIME user{};
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    const auto seconds = [](FILETIME time) {
+        return static_cast<double>((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) /
+               1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());

@@ -2,17 +2,20 @@
 // folder tree, against a raw enumeration of the same files; then Clear, the
 // deletion part of a new search, the exit and the working set of the program
 // with large result lists, each against a bare list view holding the same
-// texts, measured in the same run.
+// texts, measured in the same run; and the command search against a wildcard
+// search of as many rows.
 //
-// Usage: bench_search.exe [--clean]
-//                         [--large-only | --exit-only | --dirlist-only | --programs-only]
+// Usage: bench_search.exe [--clean] [--large-only | --exit-only | --dirlist-only |
+//                                    --programs-only | --commands-only]
 //   The fixture (20 directories x 1,638 files under %TEMP%\tb) is kept for the
-//   next run, since creating it takes a while under Wine; --clean deletes it
-//   at the end. --large-only runs only the large-list figures, --exit-only only
-//   the exit, --dirlist-only only the Directory List dialog, --programs-only
-//   only the search of small programs with and without the Version and
-//   Platform columns (%TEMP%\tbp, also kept). The exit and working-set
-//   figures come from child processes (--child=<role>).
+//   next run, since creating it takes a while under Wine, and so are the small
+//   programs' (%TEMP%\tbp) and the command search's (2,520 directories x 13
+//   files under %TEMP%\tc); --clean deletes them at the end. --large-only runs
+//   only the large-list figures, --exit-only only the exit, --dirlist-only only
+//   the Directory List dialog, --programs-only only the search of small programs
+//   with and without the Version and Platform columns, --commands-only only the
+//   command search. The exit and working-set figures come from child processes
+//   (--child=<role>).
 
 #include "ChildRoles.h"
 #include "DirectoryListFigure.h"
@@ -21,6 +24,7 @@
 #include "ProgramFigures.h"
 #include "SearchFigures.h"
 #include "Timing.h"
+#include "CommandSearchFigures.h"
 
 #include "framework/Platform.h"
 
@@ -35,6 +39,7 @@ int main(int argc, char** argv)
     bool exitOnly = false;
     bool dirListOnly = false;
     bool programsOnly = false;
+    bool commandsOnly = false;
     if (argc == 2 && std::strncmp(argv[1], "--child=", 8) == 0) {
         std::setvbuf(stdout, nullptr, _IONBF, 0);
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES};
@@ -52,9 +57,11 @@ int main(int argc, char** argv)
             dirListOnly = true;
         } else if (std::strcmp(argv[i], "--programs-only") == 0) {
             programsOnly = true;
+        } else if (std::strcmp(argv[i], "--commands-only") == 0) {
+            commandsOnly = true;
         } else {
-            std::printf("usage: bench_search [--clean] "
-                        "[--large-only | --exit-only | --dirlist-only | --programs-only]\n");
+            std::printf("usage: bench_search [--clean] [--large-only | --exit-only | --dirlist-only | "
+                        "--programs-only | --commands-only]\n");
             return 2;
         }
     }
@@ -67,6 +74,8 @@ int main(int argc, char** argv)
         PrintDirectoryListFigure();
         return 0;
     }
+    if (commandsOnly)
+        return RunCommandSearchFigures();
 
     const std::string root = FixtureRoot();
     if (root.empty()) {
@@ -97,10 +106,12 @@ int main(int argc, char** argv)
     if (RunSearchFigures(root) != 0 || RunProgramFigures(clean) != 0)
         return 1;
     PrintDirectoryListFigure();
+    RunCommandSearchFigures();
     RunLargeListFigures(root, fullList);
 
     if (clean) {
         DeleteFixture(root);
+        DeleteCommandFixture();
         std::printf("fixture deleted\n");
     }
     return 0;

@@ -16,22 +16,6 @@ namespace {
 constexpr int runs = 7;
 constexpr double addedShareTarget = 0.05;
 
-// This thread's processor time: steadier than the clock on a busy machine,
-// though it leaves out what the window system does for the list.
-double ThreadSeconds()
-{
-    FILETIME created{};
-    FILETIME exited{};
-    FILETIME kernel{};
-    FILETIME user{};
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    const auto seconds = [](FILETIME time) {
-        return static_cast<double>((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) /
-               1e7;
-    };
-    return seconds(kernel) + seconds(user);
-}
-
 struct Timing {
     double search = 0; // the whole search, marks included
     double thread = 0; // processor time of the same

@@ -1,5 +1,6 @@
 #include "DirectorySearch.h"
 
+#include "CommandRuns.h"
 #include "TextCount.h"
 
 #include <algorithm>
@@ -51,23 +52,72 @@ std::string_view PatternDirectoryPart(std::string_view pattern)
     return separator == std::string_view::npos ? std::string_view() : pattern.substr(0, separator + 1);
 }
 
+// One enumeration of "name.*" per directory finds the exact name too (the
+// platform lets ".*" match no extension at all), and more: other names that
+// match through their 8.3 alias. Only the candidates are kept, each once,
+// and listed in the order the command interpreter tries them.
+class CommandSearch {
+public:
+    CommandSearch(std::string_view command, const CommandLookup& lookup)
+        : candidates(command, lookup.extensions, lookup.folder)
+    {
+    }
+
+    template <typename ListEntry>
+    void ListDirectory(const std::string& searchPath, IFileFinder& finder, const ListEntry& listEntry)
+    {
+        held.clear();
+        finder.FindMatches(searchPath, [&](const FoundEntry& entry) {
+            if (entry.attributes & attribute::directory)
+                return;
+            const std::optional<size_t> rank = candidates.Rank(entry.name);
+            if (!rank ||
+                std::any_of(held.begin(), held.end(), [&](const Held& h) { return h.rank == *rank; }))
+                return;
+            Held& kept = held.emplace_back(Held{*rank, std::string(entry.name), entry});
+            kept.entry.platformRecord = finder.HoldRecord(entry);
+        });
+        std::sort(held.begin(), held.end(), [](const Held& a, const Held& b) { return a.rank < b.rank; });
+        for (Held& kept : held) {
+            kept.entry.name = kept.name;
+            listEntry(kept.entry);
+        }
+    }
+
+private:
+    struct Held {
+        size_t rank;
+        std::string name;
+        FoundEntry entry;
+    };
+    CommandCandidates candidates;
+    // At most one per candidate: a handful.
+    std::vector<Held> held;
+};
+
 } // namespace
 
 SearchOutcome SearchDirectoryList(std::string_view listText, std::string_view pattern,
                                   const DisplayOptions& options, IFileFinder& finder,
-                                  ILocalTimeConverter& clock, ITextMeasure& measure, IResultSink& sink)
+                                  ILocalTimeConverter& clock, ITextMeasure& measure, IResultSink& sink,
+                                  const CommandLookup* commands)
 {
     SearchOutcome outcome;
     const std::string patternDirectory(PatternDirectoryPart(pattern));
+    std::optional<CommandSearch> commandSearch;
+    if (const std::optional<std::string_view> command = CommandOfPattern(pattern); commands && command)
+        commandSearch.emplace(*command, *commands);
 
     for (const std::string& directory : SplitDirectoryList(listText)) {
-        const std::string searchPath = JoinPath(directory, pattern);
+        std::string searchPath = JoinPath(directory, pattern);
+        if (commandSearch)
+            searchPath += ".*";
         // The find functions cannot take a longer path; searching a cut one
         // would list files from the wrong place.
         if (Utf16Length(searchPath) > maxPathChars)
             continue;
 
-        finder.FindMatches(searchPath, [&](const FoundEntry& entry) {
+        const auto listEntry = [&](const FoundEntry& entry) {
             if (entry.attributes & attribute::directory)
                 return;
             const int32_t row = outcome.rowCount;
@@ -86,7 +136,11 @@ SearchOutcome SearchDirectoryList(std::string_view listText, std::string_view pa
             if (options.showAttrib != 0)
                 sink.SetCell(row, column++, FormatAttributeCell(entry.attributes));
             ++outcome.rowCount;
-        });
+        };
+        if (commandSearch)
+            commandSearch->ListDirectory(searchPath, finder, listEntry);
+        else
+            finder.FindMatches(searchPath, listEntry);
     }
     return outcome;
 }

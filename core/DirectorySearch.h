@@ -2,10 +2,12 @@
 
 #include "CellFormat.h"
 #include "DisplayOptions.h"
+#include "ShadowMarks.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +36,10 @@ public:
     virtual ~IFileFinder() = default;
     virtual void FindMatches(const std::string& searchPath,
                              const std::function<void(const FoundEntry&)>& onEntry) = 0;
+    // Keeps a copy of the platform record of the entry being reported, for a
+    // row listed after the enumeration has moved on; valid until the next
+    // FindMatches. Null when the finder keeps no records.
+    virtual const void* HoldRecord(const FoundEntry&) { return nullptr; }
 };
 
 class ILocalTimeConverter {
@@ -76,10 +82,21 @@ struct SearchOutcome {
     int32_t widestText = 0; // widest listed path in pixels
 };
 
+// What a search needs to look for a bare command name as the command
+// interpreter does: PATHEXT's extensions, and how the file system folds names.
+struct CommandLookup {
+    std::span<const std::string> extensions;
+    INameFolder& folder;
+};
+
 // Walks the directories of the list in order and lists every matching file
 // (never a directory) through the sink, with the cells the options select.
+// Given a command lookup, a bare command name (CommandOfPattern) lists in
+// each directory the file of that name and then the name with each extension,
+// in PATHEXT's order, from one enumeration of "name.*" per directory.
 SearchOutcome SearchDirectoryList(std::string_view listText, std::string_view pattern,
                                   const DisplayOptions& options, IFileFinder& finder,
-                                  ILocalTimeConverter& clock, ITextMeasure& measure, IResultSink& sink);
+                                  ILocalTimeConverter& clock, ITextMeasure& measure, IResultSink& sink,
+                                  const CommandLookup* commands = nullptr);
 
 } // namespace trawl

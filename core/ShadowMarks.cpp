@@ -1,5 +1,7 @@
 #include "ShadowMarks.h"
 
+#include "CommandRuns.h"
+
 #include <algorithm>
 #include <deque>
 #include <numeric>
@@ -69,6 +71,94 @@ std::vector<size_t> OrderFound(std::span<const ListedFile> files)
     return order;
 }
 
+// Open addressing over keys compared with ASCII letters folded: each slot
+// holds the position of the file its key was first seen with.
+class FirstByKey {
+public:
+    explicit FirstByKey(size_t files) : keys(files)
+    {
+        size_t count = 16;
+        while (count < 2 * files)
+            count *= 2;
+        slots.assign(count, none);
+    }
+    // The slot of this key, none when it is new; `position` is the file it
+    // belongs to, remembered for the comparisons to come.
+    size_t& Slot(std::string_view key, size_t position)
+    {
+        keys[position] = key;
+        const size_t mask = slots.size() - 1;
+        size_t slot = HashKey(key) & mask;
+        while (slots[slot] != none && !SameKey(keys[slots[slot]], key))
+            slot = (slot + 1) & mask;
+        return slots[slot];
+    }
+
+private:
+    std::vector<std::string_view> keys;
+    std::vector<size_t> slots;
+};
+
+// The directory part of a listed path, with its final "\".
+std::string_view DirectoryOf(std::string_view path, std::string_view name)
+{
+    return path.substr(0, path.size() - name.size());
+}
+
+template <typename KeyOf>
+void MarkRuns(std::span<const ListedFile> files, const std::vector<size_t>& order, const RunRule& runs,
+              KeyOf& keyOf, std::vector<ShadowMark>& byPosition)
+{
+    struct Program {
+        size_t position;
+        size_t* best; // the slot of its command
+    };
+    // Where each program stands in the order the interpreter tries them.
+    std::vector<size_t> directoryOf(files.size(), 0);
+    std::vector<size_t> extensionOf(files.size(), 0);
+    std::vector<Program> programs;
+    FirstByKey commands(files.size());
+    size_t directory = 0;
+    std::string_view lastDirectory;
+    bool firstFile = true;
+    for (size_t position : order) {
+        const std::string_view path = files[position].path;
+        const std::string_view name = ListedFileName(path);
+        if (name.empty())
+            continue;
+        const std::string_view directoryPart = DirectoryOf(path, name);
+        if (!firstFile && directoryPart != lastDirectory)
+            ++directory;
+        firstFile = false;
+        lastDirectory = directoryPart;
+
+        const ProgramName program = SplitProgramName(name);
+        const std::optional<size_t> extension =
+            program.extension.empty() ? std::nullopt : FindExtension(runs.extensions, program.extension);
+        if (!extension) {
+            if (runs.command) {
+                byPosition[position].run = RunState::NotRun;
+                byPosition[position].command = *runs.command;
+            }
+            continue;
+        }
+        directoryOf[position] = directory;
+        extensionOf[position] = *extension;
+        size_t& best = commands.Slot(keyOf(program.stem), position);
+        // A later directory never wins; within one, the earlier extension does.
+        if (best == none || (directoryOf[best] == directory && extensionOf[best] > *extension))
+            best = position;
+        programs.push_back({position, &best});
+    }
+    for (const Program& program : programs) {
+        ShadowMark& mark = byPosition[program.position];
+        const size_t runner = *program.best;
+        mark.run = runner == program.position ? RunState::Runs : RunState::Passed;
+        mark.runner = runner;
+        mark.command = SplitProgramName(ListedFileName(files[runner].path)).stem;
+    }
+}
+
 } // namespace
 
 std::string_view ListedFileName(std::string_view path)
@@ -84,45 +174,50 @@ std::string AsciiNameFolder::FoldNonAscii(std::string_view name)
     return key;
 }
 
-void ShadowMarks::Compute(std::span<const ListedFile> files, INameFolder& folder)
+void ShadowMarks::Compute(std::span<const ListedFile> files, INameFolder& folder, const RunRule& runs)
 {
     marks.clear();
     const std::vector<size_t> order = OrderFound(files);
     // Keys of the names beyond ASCII, as the folder gives them; a deque keeps
     // them in place while the views below point into them.
     std::deque<std::string> foldedNames;
-    std::vector<std::string_view> keys(files.size());
-    // Open addressing: each slot holds the position of a name's first copy.
-    size_t slotCount = 16;
-    while (slotCount < 2 * files.size())
-        slotCount *= 2;
-    std::vector<size_t> firstCopies(slotCount, none);
-    // winner == none: no mark.
-    std::vector<ShadowMark> byPosition(files.size(), ShadowMark{ShadowState::Winner, none, 0});
+    const auto keyOf = [&](std::string_view name) {
+        return IsAscii(name) ? name : std::string_view(foldedNames.emplace_back(folder.FoldNonAscii(name)));
+    };
+    // Alone and no run state: no mark.
+    std::vector<ShadowMark> byPosition(files.size(),
+                                       ShadowMark{ShadowState::Alone, none, 0, RunState::None, 0, {}});
 
+    FirstByKey firstCopies(files.size());
     for (size_t position : order) {
-        std::string_view key = ListedFileName(files[position].path);
-        if (key.empty())
+        const std::string_view name = ListedFileName(files[position].path);
+        if (name.empty())
             continue;
-        if (!IsAscii(key))
-            key = foldedNames.emplace_back(folder.FoldNonAscii(key));
-        keys[position] = key;
-        size_t slot = HashKey(key) & (slotCount - 1);
-        while (firstCopies[slot] != none && !SameKey(keys[firstCopies[slot]], key))
-            slot = (slot + 1) & (slotCount - 1);
-        if (firstCopies[slot] == none) {
-            firstCopies[slot] = position;
+        size_t& first = firstCopies.Slot(keyOf(name), position);
+        if (first == none) {
+            first = position;
             continue;
         }
-        const size_t winner = firstCopies[slot];
+        const size_t winner = first;
+        byPosition[winner].state = ShadowState::Winner;
         byPosition[winner].winner = winner;
         ++byPosition[winner].shadowedCount;
-        byPosition[position] = ShadowMark{ShadowState::Shadowed, winner, 0};
+        byPosition[position].state = ShadowState::Shadowed;
+        byPosition[position].winner = winner;
     }
+    if (!runs.extensions.empty() || runs.command)
+        MarkRuns(files, order, runs, keyOf, byPosition);
+
     // In the order found, so the marks stand sorted by item data.
     for (size_t position : order)
-        if (byPosition[position].winner != none)
+        if (byPosition[position].state != ShadowState::Alone || byPosition[position].run != RunState::None)
             marks.push_back({files[position].itemData, byPosition[position]});
+}
+
+bool IsGrey(const ShadowMark& mark)
+{
+    return mark.state == ShadowState::Shadowed || mark.run == RunState::Passed ||
+           mark.run == RunState::NotRun;
 }
 
 void ShadowMarks::Clear()

@@ -4,7 +4,7 @@
 // settings, accelerators and menus refer to them. One block per kind of id;
 // ids of different kinds may share a number, as Windows keeps them apart.
 
-// Resources: dialog templates, menus, bitmaps (100-134). The main frame's
+// Resources: dialog templates, menus, bitmaps (100-140). The main frame's
 // menu, accelerators, icon and document string share 128.
 #define IDD_ABOUTBOX 100
 #define IDD_SEARCH_FORM 101
@@ -16,7 +16,7 @@
 // the Directory List dialog
 #define IDD_DIRECTORY_LIST 140
 
-// Strings (102-192, and the idle prompts at 1000-1002), by owner:
+// Strings (102-234, and the idle prompts at 1000-1002), by owner:
 // the search form and the About box's values
 #define IDS_MEMORY_KB 102
 #define IDS_DRIVE_FREE 103
@@ -84,6 +84,11 @@
 #define IDS_DIRLIST_LENGTH 232
 #define IDS_DIRLIST_TOO_LONG 233
 #define IDS_DIRLIST_ONE_ENTRY 234
+// tips of what runs when a command is typed
+#define IDS_RUNS_WHEN_TYPED 193
+#define IDS_TYPING_RUNS 194
+#define IDS_NOT_RUN_EXTENSION 195
+#define IDS_NOT_RUN_NO_EXTENSION 196
 // idle prompts of the form's controls
 #define IDS_PROMPT_FILENAME 1000
 #define IDS_PROMPT_ENVLIST 1001
@@ -92,7 +97,7 @@
 // Status bar panes (105: the found pane, sized by the string of that id)
 #define ID_INDICATOR_FOUND 105
 
-// Controls (1000-1028), by window:
+// Controls (1000-1042), by window:
 // the search form
 #define IDC_FILENAME 1000
 #define IDC_ENVLIST 1001
@@ -126,7 +131,7 @@
 #define IDC_DIRLIST_SUMMARY 1041
 #define IDC_DIRLIST_COPY 1042
 
-// Commands (32771-32782)
+// Commands (32771-32790)
 #define ID_VIEW_ENVVALUE 32771
 #define ID_FILE_SEARCH 32772
 #define ID_FILE_CLEAR 32773

@@ -1,5 +1,6 @@
 #include "ResultListCtrl.h"
 
+#include "core/CommandRuns.h"
 #include "core/TextFill.h"
 #include "framework/Dpi.h"
 #include "framework/Menu.h"
@@ -35,6 +36,20 @@ public:
 private:
     CListCtrl& list;
 };
+
+// The pattern with "%s" filled with the command and a later placeholder with
+// the value, in one pass: neither is read as a pattern.
+std::string FillInCommand(std::string_view pattern, std::string_view command, std::string_view placeholder,
+                          std::string_view value)
+{
+    const size_t at = pattern.find(placeholder);
+    if (at == std::string_view::npos)
+        return trawl::FillIn(pattern, "%s", command);
+    std::string text = trawl::FillIn(pattern.substr(0, at), "%s", command);
+    text += value;
+    text += pattern.substr(at + placeholder.size());
+    return text;
+}
 
 // Copies text into a buffer of `capacity` bytes, terminated, never cutting a
 // character of the process code page in two.
@@ -200,16 +215,46 @@ const trawl::ShadowMark* CResultListCtrl::FindShadowMark(int row)
     return shadowMarks.Find(GetItemData(row));
 }
 
+void CResultListCtrl::SetRunRule(std::vector<std::string> extensions, std::optional<std::string> command)
+{
+    shadowMarks.SetRunRule(std::move(extensions), std::move(command));
+}
+
 std::string CResultListCtrl::GetShadowTip(int row)
 {
     const trawl::ShadowMark* mark = FindShadowMark(row);
     if (mark == nullptr)
         return {};
+    std::string nameLine;
     if (mark->state == trawl::ShadowState::Shadowed)
-        return trawl::FillIn(LoadResString(IDS_SHADOWED_BY), "%s", shadowMarks.WinnerPath(*mark));
-    if (mark->shadowedCount == 1)
-        return LoadResString(IDS_WINS_OVER_ONE);
-    return trawl::FillIn(LoadResString(IDS_WINS_OVER_MANY), "%d", std::to_string(mark->shadowedCount));
+        nameLine = trawl::FillIn(LoadResString(IDS_SHADOWED_BY), "%s", shadowMarks.WinnerPath(*mark));
+    else if (mark->shadowedCount == 1)
+        nameLine = LoadResString(IDS_WINS_OVER_ONE);
+    else if (mark->shadowedCount > 1)
+        nameLine =
+            trawl::FillIn(LoadResString(IDS_WINS_OVER_MANY), "%d", std::to_string(mark->shadowedCount));
+
+    std::string runLine;
+    if (mark->run == trawl::RunState::Runs) {
+        runLine = trawl::FillIn(LoadResString(IDS_RUNS_WHEN_TYPED), "%s", mark->command);
+    } else if (mark->run == trawl::RunState::Passed &&
+               (mark->state != trawl::ShadowState::Shadowed || mark->runner != mark->winner)) {
+        // Said once: "Shadowed by" already names the program when it runs.
+        runLine =
+            FillInCommand(LoadResString(IDS_TYPING_RUNS), mark->command, "%p", shadowMarks.RunnerPath(*mark));
+    } else if (mark->run == trawl::RunState::NotRun) {
+        const std::string path = GetItemText(row, 0);
+        const std::string_view extension = trawl::SplitProgramName(trawl::ListedFileName(path)).extension;
+        runLine = extension.empty()
+                      ? trawl::FillIn(LoadResString(IDS_NOT_RUN_NO_EXTENSION), "%s", mark->command)
+                      : FillInCommand(LoadResString(IDS_NOT_RUN_EXTENSION), mark->command, "%e", extension);
+    }
+    // A shadowed copy's tip starts as it always did.
+    const std::string& first = mark->state == trawl::ShadowState::Shadowed ? nameLine : runLine;
+    const std::string& second = mark->state == trawl::ShadowState::Shadowed ? runLine : nameLine;
+    if (first.empty() || second.empty())
+        return first + second;
+    return first + "\r\n" + second;
 }
 
 void CResultListCtrl::OnCustomDraw(NMHDR* notify, LRESULT* result)
@@ -222,7 +267,7 @@ void CResultListCtrl::OnCustomDraw(NMHDR* notify, LRESULT* result)
         *result = CDRF_NOTIFYITEMDRAW;
     } else if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
         const trawl::ShadowMark* mark = FindShadowMark(static_cast<int>(draw->nmcd.dwItemSpec));
-        if (mark != nullptr && mark->state == trawl::ShadowState::Shadowed)
+        if (mark != nullptr && trawl::IsGrey(*mark))
             draw->clrText = GetSysColor(COLOR_GRAYTEXT);
     }
 }

@@ -49,8 +49,13 @@ public:
     // Computes the marks now if the rows changed since; drawing and tips do
     // it themselves when they need them.
     void UpdateShadowMarks();
+    // Which program of each command runs, drawn as the copies are: set by
+    // each search (ListMatchingFiles) to PATHEXT's extensions and, for a
+    // command search, the command.
+    void SetRunRule(std::vector<std::string> extensions, std::optional<std::string> command);
     // The tip of a row: whom it is shadowed by, or how many copies it wins
-    // over; empty for a row without a namesake.
+    // over, and whether typing its command runs it; empty for a row without
+    // a mark.
     std::string GetShadowTip(int row);
 
     // The file a row stands for, exactly as found; nothing for a row that

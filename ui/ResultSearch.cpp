@@ -1,8 +1,11 @@
 #include "ResultSearch.h"
 
 #include "core/Columns.h"
+#include "core/CommandRuns.h"
 #include "framework/Dpi.h"
 #include "ui/CodePageText.h"
+#include "ui/EnvironmentValue.h"
+#include "ui/PlatformNameFolder.h"
 
 #include <algorithm>
 #include <memory>
@@ -79,6 +82,7 @@ void Win32FileFinder::FindMatches(const std::string& searchPath,
                                   const std::function<void(const trawl::FoundEntry&)>& onEntry)
 {
     // A path the code page does not carry would search somewhere else.
+    held.clear();
     std::optional<std::wstring> widePath = WideFromCodePage(searchPath, codePage);
     if (!widePath)
         return;
@@ -100,6 +104,13 @@ void Win32FileFinder::FindMatches(const std::string& searchPath,
         entry.platformRecord = &data;
         onEntry(entry);
     } while (FindNextFileW(find.get(), &data));
+}
+
+const void* Win32FileFinder::HoldRecord(const trawl::FoundEntry& entry)
+{
+    if (entry.platformRecord == nullptr)
+        return nullptr;
+    return &held.emplace_back(*static_cast<const WIN32_FIND_DATAW*>(entry.platformRecord));
 }
 
 std::optional<trawl::LocalTime> Win32LocalTime::ToLocalTime(uint64_t fileTime)
@@ -160,7 +171,14 @@ trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view d
     Win32LocalTime clock;
     ResultListWriter writer(list);
     ListTextMeasure measure(list);
-    return trawl::SearchDirectoryList(directoryList, pattern, options, finder, clock, measure, writer);
+    // The program's own PATHEXT, as the command interpreter it starts would read it.
+    std::vector<std::string> extensions = trawl::ParsePathExt(EnvironmentValue("PATHEXT").value_or(""));
+    PlatformNameFolder folder;
+    const trawl::CommandLookup commands{extensions, folder};
+    const std::optional<std::string_view> command = trawl::CommandOfPattern(pattern);
+    list.SetRunRule(extensions, command ? std::optional<std::string>(*command) : std::nullopt);
+    return trawl::SearchDirectoryList(directoryList, pattern, options, finder, clock, measure, writer,
+                                      &commands);
 }
 
 void FinishResultList(CResultListCtrl& list, const trawl::SearchOutcome& outcome,

@@ -3,6 +3,7 @@
 #include "core/DirectorySearch.h"
 #include "ui/ResultListCtrl.h"
 
+#include <deque>
 #include <string>
 #include <string_view>
 
@@ -15,9 +16,12 @@ public:
     explicit Win32FileFinder(UINT codePage = CP_ACP) : codePage(codePage) {}
     void FindMatches(const std::string& searchPath,
                      const std::function<void(const trawl::FoundEntry&)>& onEntry) override;
+    const void* HoldRecord(const trawl::FoundEntry& entry) override;
 
 private:
     UINT codePage;
+    // Records held during the current enumeration; a deque keeps them in place.
+    std::deque<WIN32_FIND_DATAW> held;
 };
 
 // UTC file times to local calendar time, with the offset in force now.
@@ -46,7 +50,9 @@ void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& opti
 
 // Empties the list and fills it with the files the search finds, in the
 // order found. Drawing is suspended meanwhile: a visible list that redraws
-// on every insertion is orders of magnitude slower.
+// on every insertion is orders of magnitude slower. A bare command name is
+// looked for as the command interpreter looks for it, with the process's
+// PATHEXT, which also tells the list which program of each command runs.
 trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view directoryList,
                                        std::string_view pattern, const trawl::DisplayOptions& options);
 

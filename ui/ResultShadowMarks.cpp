@@ -1,30 +1,8 @@
 #include "ResultShadowMarks.h"
 
-#include "framework/CodePage.h"
+#include "ui/PlatformNameFolder.h"
 
 #include <algorithm>
-
-namespace {
-
-// Compares as the file system does: each UTF-16 unit upper-cased. Names the
-// code page cannot convert keep their bytes, so they never merge with others.
-class PlatformNameFolder : public trawl::INameFolder {
-public:
-    std::string FoldNonAscii(std::string_view name) override
-    {
-        std::optional<std::wstring> wide = WideFromCodePage(name);
-        if (!wide)
-            return bytewise.FoldNonAscii(name);
-        CharUpperBuffW(wide->data(), static_cast<DWORD>(wide->size()));
-        std::optional<std::string> key = ExactInCodePage(*wide, CP_UTF8);
-        return key ? *key : bytewise.FoldNonAscii(name);
-    }
-
-private:
-    trawl::AsciiNameFolder bytewise;
-};
-
-} // namespace
 
 void ResultShadowMarks::AddRow(intptr_t itemData, std::string_view path)
 {
@@ -69,7 +47,7 @@ void ResultShadowMarks::Update()
             markedFiles.push_back(
                 {row.itemData, std::string_view(listedPaths).substr(row.pathStart, row.pathLength)});
     PlatformNameFolder folder;
-    shadowMarks.Compute(markedFiles, folder);
+    shadowMarks.Compute(markedFiles, folder, {pathExtensions, searchedCommand});
     stale = false;
 }
 
@@ -82,4 +60,16 @@ const trawl::ShadowMark* ResultShadowMarks::Find(intptr_t itemData)
 std::string_view ResultShadowMarks::WinnerPath(const trawl::ShadowMark& mark) const
 {
     return markedFiles[mark.winner].path;
+}
+
+std::string_view ResultShadowMarks::RunnerPath(const trawl::ShadowMark& mark) const
+{
+    return markedFiles[mark.runner].path;
+}
+
+void ResultShadowMarks::SetRunRule(std::vector<std::string> extensions, std::optional<std::string> command)
+{
+    pathExtensions = std::move(extensions);
+    searchedCommand = std::move(command);
+    stale = true;
 }

@@ -3,6 +3,7 @@
 #include "core/ShadowMarks.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,11 @@ public:
     const trawl::ShadowMark* Find(intptr_t itemData);
     // The path of the copy that wins over a shadowed row.
     std::string_view WinnerPath(const trawl::ShadowMark& mark) const;
+    // The path of the program that runs a row's command.
+    std::string_view RunnerPath(const trawl::ShadowMark& mark) const;
+    // PATHEXT's extensions and, after a command search, the command: which
+    // program of each command runs. Without extensions, no file is a program.
+    void SetRunRule(std::vector<std::string> extensions, std::optional<std::string> command);
     // Computes the marks now if the rows changed since.
     void Update();
 
@@ -38,5 +44,7 @@ private:
     // The live rows the marks were computed from; views into listedPaths.
     std::vector<trawl::ListedFile> markedFiles;
     trawl::ShadowMarks shadowMarks;
+    std::vector<std::string> pathExtensions;
+    std::optional<std::string> searchedCommand;
     bool stale = false;
 };

@@ -1,7 +1,9 @@
 #include "ResultListWindow.h"
 
 #include "core/Columns.h"
+#include "framework/CodePage.h"
 #include "res/resource.h"
+#include "support/FixtureFiles.h"
 #include "ui/ResultSearch.h"
 
 #include <gtest/gtest.h>
@@ -143,6 +145,36 @@ TEST_F(ShadowMarksTest, TipOfACutLabelKeepsTheLabelAndListsWithoutMarksHaveNone)
     SetupResultColumns(list, {0, 0, 0});
     List({R"(A\tool.exe)", R"(B\tool.exe)"});
     EXPECT_EQ(Rows(), (Texts{R"(A\tool.exe: )", R"(B\tool.exe: )"}));
+}
+
+TEST_F(ShadowMarksTest, ACommandSearchListsWhatTheInterpreterTriesAndGreysAllButWhatRuns)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string root = std::string(temp) + "trawl-runs-" + std::to_string(GetCurrentProcessId());
+    const std::string a = root + "\\a", b = root + "\\b";
+    for (const std::string& directory : {root, a, b})
+        CreateDirectoryA(directory.c_str(), nullptr);
+    for (const std::string& file : {a + "\\npm.bat", a + "\\npm", a + "\\npm.txt", a + "\\npmx.exe",
+                                    b + "\\npm.cmd", b + "\\npm.bat", b + "\\npm.exe"})
+        CloseHandle(
+            CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    SetEnvironmentVariableA("PATHEXT", ".COM;.EXE;.BAT;.CMD");
+
+    FinishResultList(list, ListMatchingFiles(list, a + ";" + b, "npm", {0, 0, 0}), "none");
+    SetEnvironmentVariableA("PATHEXT", nullptr);
+    EXPECT_EQ(Rows(), (Texts{a + "\\npm (grey): Not run by typing npm: it has no extension",
+                             a + "\\npm.bat: Runs when you type npm\r\nWins over 1 other copy",
+                             b + "\\npm.exe (grey): Typing npm runs " + a + "\\npm.bat",
+                             b + "\\npm.bat (grey): Shadowed by " + a + "\\npm.bat",
+                             b + "\\npm.cmd (grey): Typing npm runs " + a + "\\npm.bat"}));
+    // Each row acts on the file it was found as.
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        const std::optional<ListedFile> file = list.FindListedFile(row);
+        ASSERT_TRUE(file);
+        EXPECT_EQ(file->directory + ExactInCodePage(file->name).value_or("?"), list.GetItemText(row, 0));
+    }
+    RemoveTree(root);
 }
 
 } // namespace

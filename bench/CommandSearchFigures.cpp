@@ -1,0 +1,272 @@
+#include "CommandSearchFigures.h"
+
+#include "Figures.h"
+#include "Fixtures.h"
+#include "Timing.h"
+
+#include "core/CommandRuns.h"
+#include "framework/Wnd.h"
+#include "res/resource.h"
+#include "ui/ResultSearch.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int commandDirectories = 2520;
+constexpr int enumerationDirectories = 400;
+constexpr int runs = 9;
+constexpr double ratioTarget = 1.10;
+// Twelve extensions: the interpreter's default eleven and one more.
+constexpr char twelveExtensions[] = ".COM;.EXE;.BAT;.CMD;.VBS;.VBE;.JS;.JSE;.WSF;.WSH;.MSC;.PY";
+// No extension at all: the marks compare names only, as before commands had
+// marks, and "*" lists as it always did.
+constexpr char noExtensions[] = ";";
+constexpr char fixtureTag[] = "trawl-bench commands v1 2520x13";
+
+std::string CommandRoot()
+{
+    char temp[MAX_PATH + 1] = {};
+    if (GetTempPathA(sizeof temp, temp) == 0)
+        return {};
+    return std::string(temp) + "tc\\";
+}
+
+std::vector<std::string> CommandDirectories(const std::string& root)
+{
+    std::vector<std::string> directories;
+    char name[16];
+    for (int d = 0; d < commandDirectories; ++d) {
+        std::snprintf(name, sizeof name, "%04d", d);
+        directories.push_back(root + name);
+    }
+    return directories;
+}
+
+// "tool" first, then "tool" with each extension.
+std::vector<std::string> ToolNames()
+{
+    std::vector<std::string> names{"tool"};
+    for (const std::string& extension : trawl::ParsePathExt(twelveExtensions))
+        names.push_back("tool" + extension);
+    return names;
+}
+
+bool WriteTextFile(const std::string& path, const char* text)
+{
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    WriteFile(file, text, static_cast<DWORD>(std::strlen(text)), &written, nullptr);
+    CloseHandle(file);
+    return true;
+}
+
+bool EnsureFixture(const std::string& root, const std::vector<std::string>& directories)
+{
+    const std::string marker = root + "complete";
+    char text[64] = {};
+    HANDLE file = CreateFileA(marker.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD read = 0;
+        ReadFile(file, text, sizeof text - 1, &read, nullptr);
+        CloseHandle(file);
+        if (std::strcmp(text, fixtureTag) == 0)
+            return true;
+    }
+    const double start = Now();
+    CreateDirectoryA(root.c_str(), nullptr);
+    for (const std::string& directory : directories) {
+        CreateDirectoryA(directory.c_str(), nullptr);
+        for (const std::string& name : ToolNames())
+            if (!WriteTextFile(directory + "\\" + name, "")) {
+                std::printf("cannot create %s\\%s (error %lu)\n", directory.c_str(), name.c_str(),
+                            GetLastError());
+                return false;
+            }
+    }
+    std::printf("command fixture: %s (%d directories x %zu files, created in %.1f s)\n", root.c_str(),
+                commandDirectories, ToolNames().size(), Now() - start);
+    return WriteTextFile(marker, fixtureTag);
+}
+
+struct SearchRun {
+    double seconds = 0;
+    double thread = 0; // processor time of the same
+    int rows = 0;
+};
+
+// The search as the view runs it, then the marks computed and the list drawn.
+SearchRun TimedSearch(CResultListCtrl& list, const std::string& directoryList, const char* pattern,
+                      const char* pathExt)
+{
+    SetEnvironmentVariableA("PATHEXT", pathExt);
+    list.DeleteAllItems();
+    PumpMessages();
+    const double start = Now();
+    const double threadStart = ThreadSeconds();
+    FinishResultList(list, ListMatchingFiles(list, directoryList, pattern, allColumns), "No files");
+    list.UpdateShadowMarks();
+    PumpMessages();
+    SearchRun run;
+    run.seconds = Now() - start;
+    run.thread = ThreadSeconds() - threadStart;
+    run.rows = list.GetItemCount();
+    return run;
+}
+
+// Files found by one enumeration of "tool.*" per directory.
+int EnumerateOnce(const std::vector<std::string>& directories)
+{
+    int found = 0;
+    for (int d = 0; d < enumerationDirectories; ++d) {
+        WIN32_FIND_DATAW data{};
+        const std::wstring path(directories[d].begin(), directories[d].end());
+        HANDLE find = FindFirstFileW((path + L"\\tool.*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE)
+            continue;
+        do
+            ++found;
+        while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    return found;
+}
+
+// Files found by looking each name up on its own, as trying the names one by one would.
+int LookUpEach(const std::vector<std::string>& directories)
+{
+    const std::vector<std::string> names = ToolNames();
+    int found = 0;
+    for (int d = 0; d < enumerationDirectories; ++d) {
+        for (const std::string& name : names) {
+            WIN32_FIND_DATAW data{};
+            const std::string path = directories[d] + "\\" + name;
+            HANDLE find = FindFirstFileW(std::wstring(path.begin(), path.end()).c_str(), &data);
+            if (find == INVALID_HANDLE_VALUE)
+                continue;
+            ++found;
+            FindClose(find);
+        }
+    }
+    return found;
+}
+
+template <typename Walk>
+double MedianWalk(const Walk& walk, const std::vector<std::string>& directories, int& found)
+{
+    std::vector<double> seconds;
+    for (int run = 0; run < runs; ++run) {
+        const double start = Now();
+        found = walk(directories);
+        seconds.push_back(Now() - start);
+    }
+    return Median(seconds);
+}
+
+} // namespace
+
+int RunCommandSearchFigures()
+{
+    const std::string root = CommandRoot();
+    const std::vector<std::string> directories = CommandDirectories(root);
+    if (root.empty() || !EnsureFixture(root, directories)) {
+        std::printf("command fixture: cannot create it\n");
+        return 1;
+    }
+    std::string directoryList;
+    for (const std::string& directory : directories)
+        directoryList += directory + ";";
+
+    CWnd frame;
+    if (!frame.CreateEx(0, nullptr, "Trawl benchmark", WS_OVERLAPPEDWINDOW, RECT{100, 100, 860, 580}, nullptr,
+                        0)) {
+        std::printf("cannot create the frame window\n");
+        return 1;
+    }
+    CResultListCtrl list;
+    if (!list.CreateEx(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL,
+                       frame.GetClientRect(), frame.GetSafeHwnd(), IDC_RESULTS)) {
+        std::printf("cannot create the result list\n");
+        return 1;
+    }
+    SetupResultColumns(list, allColumns);
+    list.EnableShadowMarks();
+    frame.ShowWindow(SW_SHOW);
+    PumpMessages();
+
+    std::vector<double> wildcard;
+    std::vector<double> command;
+    std::vector<double> wildcardThread;
+    std::vector<double> commandThread;
+    // Each round's two searches ran side by side: their ratio drifts less
+    // than the medians do when other work comes and goes.
+    std::vector<double> roundRatios;
+    SearchRun wildcardRun;
+    SearchRun commandRun;
+    for (int run = 0; run < runs; ++run) {
+        // Turn about, so a machine that slows down or speeds up favours neither.
+        if (run % 2 == 0)
+            wildcardRun = TimedSearch(list, directoryList, "*", noExtensions);
+        commandRun = TimedSearch(list, directoryList, "tool", twelveExtensions);
+        if (run % 2 != 0)
+            wildcardRun = TimedSearch(list, directoryList, "*", noExtensions);
+        wildcard.push_back(wildcardRun.seconds);
+        command.push_back(commandRun.seconds);
+        wildcardThread.push_back(wildcardRun.thread);
+        commandThread.push_back(commandRun.thread);
+        roundRatios.push_back(commandRun.seconds / wildcardRun.seconds);
+    }
+    SetEnvironmentVariableA("PATHEXT", nullptr);
+    const double ratio = Median(roundRatios);
+    std::printf(
+        "command search \"tool\", 12 extensions in PATHEXT, %d directories, with its marks: %.3f s (median "
+        "of %d: %s), %d rows\n",
+        commandDirectories, Median(command), runs, RunList(command).c_str(), commandRun.rows);
+    std::printf(
+        "today's search \"*\" of the same directories, name marks only: %.3f s (median of %d: %s), %d rows\n",
+        Median(wildcard), runs, RunList(wildcard).c_str(), wildcardRun.rows);
+    std::printf("command / today's, median of the rounds' ratios: %.3f (target <= %.2f): %s%s; ratio of the "
+                "medians %.3f\n",
+                ratio, ratioTarget, Verdict(ratio <= ratioTarget),
+                commandRun.rows == wildcardRun.rows && commandRun.rows == totalFiles ? "" : " (WRONG COUNT)",
+                Median(command) / Median(wildcard));
+
+    std::printf("  processor time of the same: %.3f s command, %.3f s today's; ratio %.3f\n",
+                Median(commandThread), Median(wildcardThread),
+                Median(commandThread) / Median(wildcardThread));
+
+    int once = 0;
+    int each = 0;
+    const double onceSeconds = MedianWalk(EnumerateOnce, directories, once);
+    const double eachSeconds = MedianWalk(LookUpEach, directories, each);
+    std::printf("%d directories, 13 names each: one \"tool.*\" enumeration per directory %.3f s (%d files), "
+                "one lookup per name %.3f s (%d files); %.1fx\n",
+                enumerationDirectories, onceSeconds, once, eachSeconds, each,
+                onceSeconds > 0 ? eachSeconds / onceSeconds : 0.0);
+
+    list.DestroyWindow();
+    frame.DestroyWindow();
+    PumpMessages();
+    return 0;
+}
+
+void DeleteCommandFixture()
+{
+    const std::string root = CommandRoot();
+    if (root.empty())
+        return;
+    DeleteFileA((root + "complete").c_str());
+    for (const std::string& directory : CommandDirectories(root)) {
+        for (const std::string& name : ToolNames())
+            DeleteFileA((directory + "\\" + name).c_str());
+        RemoveDirectoryA(directory.c_str());
+    }
+    RemoveDirectoryA(root.c_str());
+}

@@ -1,0 +1,100 @@
+#include "CommandRuns.h"
+
+#include <algorithm>
+
+namespace trawl {
+
+namespace {
+
+char UpperAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameAscii(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
+}
+
+} // namespace
+
+std::vector<std::string> ParsePathExt(std::string_view value)
+{
+    if (value.empty())
+        value = defaultPathExt;
+    std::vector<std::string> extensions;
+    while (!value.empty()) {
+        const size_t end = value.find(';');
+        const std::string_view entry = value.substr(0, end);
+        value.remove_prefix(end == std::string_view::npos ? value.size() : end + 1);
+        // Only what a file's last dot can begin is an extension a file can have.
+        if (entry.size() < 2 || entry.front() != '.' || entry.find('.', 1) != std::string_view::npos)
+            continue;
+        if (!FindExtension(extensions, entry))
+            extensions.emplace_back(entry);
+    }
+    return extensions;
+}
+
+std::optional<std::string_view> CommandOfPattern(std::string_view pattern)
+{
+    if (pattern.find_first_of("*?.") != std::string_view::npos)
+        return std::nullopt;
+    const size_t separator = pattern.find_last_of("\\/");
+    const std::string_view command =
+        separator == std::string_view::npos ? pattern : pattern.substr(separator + 1);
+    if (command.empty())
+        return std::nullopt;
+    return command;
+}
+
+ProgramName SplitProgramName(std::string_view name)
+{
+    const size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot == 0)
+        return {name, {}};
+    return {name.substr(0, dot), name.substr(dot)};
+}
+
+std::optional<size_t> FindExtension(std::span<const std::string> extensions, std::string_view extension)
+{
+    for (size_t position = 0; position < extensions.size(); ++position)
+        if (SameAscii(extensions[position], extension))
+            return position;
+    return std::nullopt;
+}
+
+CommandCandidates::CommandCandidates(std::string_view command, std::span<const std::string> extensions,
+                                     INameFolder& folder)
+    : folder(folder), commandKey(FoldName(command))
+{
+    for (const std::string& extension : extensions)
+        extensionKeys.push_back(FoldName(extension));
+}
+
+std::string CommandCandidates::FoldName(std::string_view name) const
+{
+    if (std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; })) {
+        std::string key(name);
+        std::transform(key.begin(), key.end(), key.begin(), UpperAscii);
+        return key;
+    }
+    return folder.FoldNonAscii(name);
+}
+
+std::optional<size_t> CommandCandidates::Rank(std::string_view name) const
+{
+    const std::string key = FoldName(name);
+    if (key.size() < commandKey.size() || key.compare(0, commandKey.size(), commandKey) != 0)
+        return std::nullopt;
+    const std::string_view rest = std::string_view(key).substr(commandKey.size());
+    if (rest.empty())
+        return 0;
+    auto found = std::find(extensionKeys.begin(), extensionKeys.end(), rest);
+    if (found == extensionKeys.end())
+        return std::nullopt;
+    return 1 + static_cast<size_t>(found - extensionKeys.begin());
+}
+
+} // namespace trawl

@@ -1,0 +1,125 @@
+#include "core/CommandRuns.h"
+#include "core/DirectorySearch.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+
+namespace trawl {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Reports every entry whatever the pattern, as a finder matching through 8.3
+// aliases may (a name ending in "\" is a directory); keeps the rows listed.
+class EveryName : public IFileFinder, public IResultSink, public ITextMeasure, public ILocalTimeConverter {
+public:
+    void FindMatches(const std::string& searchPath,
+                     const std::function<void(const FoundEntry&)>& onEntry) override
+    {
+        ++enumerations;
+        for (const std::string& name : tree[searchPath.substr(0, searchPath.rfind('\\'))]) {
+            const bool directory = name.back() == '\\';
+            onEntry({std::string_view(name).substr(0, name.size() - directory),
+                     directory ? attribute::directory : 0});
+        }
+    }
+    void InsertRow(int32_t row, const std::string& path) override
+    {
+        files.push_back({row, paths.emplace_back(path)});
+    }
+    void SetCell(int32_t, int, const std::string&) override {}
+    int TextWidth(const std::string&) override { return 0; }
+    std::optional<LocalTime> ToLocalTime(uint64_t) override { return std::nullopt; }
+
+    std::map<std::string, Strings> tree;
+    size_t enumerations = 0;
+    std::deque<std::string> paths;
+    std::vector<ListedFile> files;
+};
+
+// "path: grey wins 1 shadowed by P runs C, C runs P, not run by C": the parts
+// a row's mark has.
+std::string Describe(const ShadowMarks& marks, const std::vector<ListedFile>& files, const ListedFile& file)
+{
+    const ShadowMark* mark = marks.Find(file.itemData);
+    if (mark == nullptr)
+        return std::string(file.path);
+    const std::string command(mark->command);
+    return std::string(file.path) + ":" + (IsGrey(*mark) ? " grey" : "") +
+           (mark->state == ShadowState::Winner ? " wins " + std::to_string(mark->shadowedCount) : "") +
+           (mark->state == ShadowState::Shadowed ? " shadowed by " + std::string(files[mark->winner].path)
+                                                 : "") +
+           (mark->run == RunState::Runs ? " runs " + command : "") +
+           (mark->run == RunState::Passed ? " " + command + " runs " + std::string(files[mark->runner].path)
+                                          : "") +
+           (mark->run == RunState::NotRun ? " not run by " + command : "");
+}
+
+TEST(CommandRuns, RowsAreListedAndMarkedInTheOrderTheInterpreterTries)
+{
+    struct Case {
+        const char* name;
+        const char* pathExt;
+        const char* pattern;
+        std::vector<std::pair<std::string, Strings>> directories; // in list order
+        Strings rows;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"a command: the exact name, then PATHEXT's order, each once; nothing else", "", "foo",
+         {{"A", {"foo.exe", "foo.txt", "foo", "FOO.COM", "foobar.exe", "foo.exe.bak", "foo.tar.exe",
+                 "foo.cmd\\", "FOO.EXE", "foo."}},
+          {"B", {"foo.bat"}}},
+         {R"(A\foo: grey not run by foo)", R"(A\FOO.COM: runs FOO)", R"(A\foo.exe: grey FOO runs A\FOO.COM)",
+          R"(B\foo.bat: grey FOO runs A\FOO.COM)"}},
+        {"PATHEXT's odd entries are skipped", ".exe;;EXE;.Bat;.EXE;.;.tar.gz; .cmd;.CMD", "foo",
+         {{"A", {"foo.cmd", "foo.bat", "foo.gz", "foo.tar.gz", "fooEXE", "foo.exe"}}},
+         {R"(A\foo.exe: runs foo)", R"(A\foo.bat: grey foo runs A\foo.exe)",
+          R"(A\foo.cmd: grey foo runs A\foo.exe)"}},
+        {"wildcards: the command rule among the rows listed, beside the name rule; two dots", "", "*",
+         {{"A", {"foo.bat", "npm", "zip.txt"}}, {"B", {"foo.bat", "FOO.EXE", "npm.cmd", "zip.txt"}},
+          {"C", {"foo.exe", "foo.tar.exe", "foo.bar.txt", ".exe"}}},
+         {R"(A\foo.bat: wins 1 runs foo)", R"(A\npm)", R"(A\zip.txt: wins 1)",
+          R"(B\foo.bat: grey shadowed by A\foo.bat foo runs A\foo.bat)",
+          R"(B\FOO.EXE: grey wins 1 foo runs A\foo.bat)",
+          R"(B\npm.cmd: runs npm)", R"(B\zip.txt: grey shadowed by A\zip.txt)",
+          R"(C\foo.exe: grey shadowed by B\FOO.EXE foo runs A\foo.bat)", R"(C\foo.tar.exe: runs foo.tar)",
+          R"(C\foo.bar.txt)", R"(C\.exe)"}},
+        {"within a directory the earlier extension runs, whatever the order found", "", "foo.*",
+         {{"A", {"foo.bat", "foo.cmd", "foo.exe"}}},
+         {R"(A\foo.bat: grey foo runs A\foo.exe)", R"(A\foo.cmd: grey foo runs A\foo.exe)",
+          R"(A\foo.exe: runs foo)"}},
+        {"the fruitless search's row never counts", "", "foo", {{"A", {"bar.exe"}}},
+         {"(No files where found !)"}},
+    };
+    // clang-format on
+    AsciiNameFolder folder;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EveryName disk;
+        std::string list;
+        for (const auto& [directory, names] : c.directories) {
+            disk.tree[directory] = names;
+            list += directory + ";";
+        }
+        const Strings extensions = ParsePathExt(c.pathExt);
+        const CommandLookup lookup{extensions, folder};
+        SearchDirectoryList(list, c.pattern, {}, disk, disk, disk, disk, &lookup);
+        // One enumeration per directory, however many extensions are tried.
+        EXPECT_EQ(disk.enumerations, c.directories.size());
+        if (disk.files.empty())
+            disk.InsertRow(0, "(No files where found !)");
+
+        ShadowMarks marks;
+        marks.Compute(disk.files, folder, {extensions, CommandOfPattern(c.pattern)});
+        Strings described;
+        for (const ListedFile& file : disk.files)
+            described.push_back(Describe(marks, disk.files, file));
+        EXPECT_EQ(described, c.rows);
+    }
+}
+
+} // namespace
+} // namespace trawl
