@@ -62,10 +62,13 @@ clean:
 screenshot: win
 	tools/screenshot-search $(WIN)/app/trawl.exe docs/screenshot.png
 	tools/screenshot-shadowed $(WIN)/app/trawl.exe docs/shadowed.png
+	tools/screenshot-whatruns $(WIN)/app/trawl.exe docs/whatruns.png
+	tools/screenshot-actions $(WIN)/app/trawl.exe docs/actions.png
 
 screenshot-dialogs: win
 	tools/screenshot-dialogs $(WIN)/app/trawl.exe docs
 	tools/screenshot-versions $(WIN)/app/trawl.exe docs/versions.png
+	tools/screenshot-dirlist $(WIN)/app/trawl.exe docs/dirlist.png
 
 screenshot-dpi: win
 	tools/screenshot-dpi $(WIN)/app/trawl.exe docs
