@@ -229,16 +229,16 @@ int RunCommandSearchFigures()
         "command search \"tool\", 12 extensions in PATHEXT, %d directories, with its marks: %.3f s (median "
         "of %d: %s), %d rows\n",
         commandDirectories, Median(command), runs, RunList(command).c_str(), commandRun.rows);
-    std::printf(
-        "today's search \"*\" of the same directories, name marks only: %.3f s (median of %d: %s), %d rows\n",
-        Median(wildcard), runs, RunList(wildcard).c_str(), wildcardRun.rows);
-    std::printf("command / today's, median of the rounds' ratios: %.3f (target <= %.2f): %s%s; ratio of the "
+    std::printf("wildcard search \"*\" of the same directories, name marks only: %.3f s (median of %d: %s), "
+                "%d rows\n",
+                Median(wildcard), runs, RunList(wildcard).c_str(), wildcardRun.rows);
+    std::printf("command / wildcard, median of the rounds' ratios: %.3f (target <= %.2f): %s%s; ratio of the "
                 "medians %.3f\n",
                 ratio, ratioTarget, Verdict(ratio <= ratioTarget),
                 commandRun.rows == wildcardRun.rows && commandRun.rows == totalFiles ? "" : " (WRONG COUNT)",
                 Median(command) / Median(wildcard));
 
-    std::printf("  processor time of the same: %.3f s command, %.3f s today's; ratio %.3f\n",
+    std::printf("  processor time of the same: %.3f s command, %.3f s wildcard; ratio %.3f\n",
                 Median(commandThread), Median(wildcardThread),
                 Median(commandThread) / Median(wildcardThread));
 
