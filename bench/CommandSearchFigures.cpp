@@ -2,6 +2,7 @@
 
 #include "Figures.h"
 #include "Fixtures.h"
+#include "ResultListHost.h"
 #include "Timing.h"
 
 #include "core/CommandRuns.h"
@@ -184,18 +185,11 @@ int RunCommandSearchFigures()
     for (const std::string& directory : directories)
         directoryList += directory + ";";
 
-    CWnd frame;
-    if (!frame.CreateEx(0, nullptr, "Trawl benchmark", WS_OVERLAPPEDWINDOW, RECT{100, 100, 860, 580}, nullptr,
-                        0)) {
-        std::printf("cannot create the frame window\n");
+    ResultListHost host;
+    if (!host.Create())
         return 1;
-    }
-    CResultListCtrl list;
-    if (!list.CreateEx(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL,
-                       frame.GetClientRect(), frame.GetSafeHwnd(), IDC_RESULTS)) {
-        std::printf("cannot create the result list\n");
-        return 1;
-    }
+    CWnd& frame = host.frame;
+    CResultListCtrl& list = host.list;
     SetupResultColumns(list, allColumns);
     list.EnableShadowMarks();
     frame.ShowWindow(SW_SHOW);

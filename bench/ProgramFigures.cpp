@@ -2,6 +2,7 @@
 
 #include "Figures.h"
 #include "Fixtures.h"
+#include "ResultListHost.h"
 #include "Timing.h"
 
 #include "core/Columns.h"
@@ -165,15 +166,11 @@ int RunProgramFigures(bool clean)
         directories.push_back(root + static_cast<char>('a' + d));
     const std::string list = Join(directories, directories.size());
 
-    CWnd frame;
-    const RECT frameRect{100, 100, 860, 580};
-    if (!frame.CreateEx(0, nullptr, "Trawl benchmark", WS_OVERLAPPEDWINDOW, frameRect, nullptr, 0))
+    ResultListHost host;
+    if (!host.Create())
         return 1;
-    CResultListCtrl results;
-    if (!results.CreateEx(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                          WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, frame.GetClientRect(),
-                          frame.GetSafeHwnd(), IDC_RESULTS))
-        return 1;
+    CWnd& frame = host.frame;
+    CResultListCtrl& results = host.list;
     frame.ShowWindow(SW_SHOW);
     PumpMessages();
 

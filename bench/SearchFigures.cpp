@@ -2,6 +2,7 @@
 
 #include "Figures.h"
 #include "Fixtures.h"
+#include "ResultListHost.h"
 #include "Timing.h"
 #include "bench_shadow_marks.h"
 
@@ -119,18 +120,11 @@ int RunSearchFigures(const std::string& root)
     }
     const double raw = Median(rawTimes);
 
-    CWnd frame;
-    const RECT frameRect{100, 100, 860, 580};
-    if (!frame.CreateEx(0, nullptr, "Trawl benchmark", WS_OVERLAPPEDWINDOW, frameRect, nullptr, 0)) {
-        std::printf("cannot create the frame window\n");
+    ResultListHost host;
+    if (!host.Create())
         return 1;
-    }
-    CResultListCtrl list;
-    if (!list.CreateEx(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL,
-                       frame.GetClientRect(), frame.GetSafeHwnd(), IDC_RESULTS)) {
-        std::printf("cannot create the result list\n");
-        return 1;
-    }
+    CWnd& frame = host.frame;
+    CResultListCtrl& list = host.list;
     const trawl::DisplayOptions options = allColumns;
     SetupResultColumns(list, options);
     const int columns = list.GetColumnCount();

@@ -18,13 +18,13 @@
 //   (--child=<role>).
 
 #include "ChildRoles.h"
+#include "CommandSearchFigures.h"
 #include "DirectoryListFigure.h"
 #include "Fixtures.h"
 #include "LargeLists.h"
 #include "ProgramFigures.h"
 #include "SearchFigures.h"
 #include "Timing.h"
-#include "CommandSearchFigures.h"
 
 #include "framework/Platform.h"
 
