@@ -3,8 +3,8 @@
 #include "Figures.h"
 #include "Fixtures.h"
 #include "ResultListHost.h"
+#include "ShadowMarksFigure.h"
 #include "Timing.h"
-#include "bench_shadow_marks.h"
 
 #include "core/RowOrder.h"
 #include "framework/Wnd.h"

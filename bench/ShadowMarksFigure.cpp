@@ -1,7 +1,7 @@
 // What marking the shadowed copies adds to a search: the same search into two
 // like lists, one with the marks and one without, in turns.
 
-#include "bench_shadow_marks.h"
+#include "ShadowMarksFigure.h"
 
 #include "Timing.h"
 
