@@ -31,7 +31,8 @@ std::vector<std::string> DirectoryListEntries(std::string_view listText)
 
 std::string_view UnquotedEntry(std::string_view entry)
 {
-    if (entry.size() >= 2 && entry.front() == '"' && entry.back() == '"')
+    // Only quotes that wrap the whole entry, as the split takes them.
+    if (entry.size() >= 2 && entry.front() == '"' && entry.find('"', 1) == entry.size() - 1)
         return entry.substr(1, entry.size() - 2);
     return entry;
 }

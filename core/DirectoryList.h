@@ -14,7 +14,7 @@ namespace trawl {
 // them belongs to it, as SplitDirectoryList reads it).
 std::vector<std::string> DirectoryListEntries(std::string_view listText);
 
-// The directory an entry names, without its wrapping quotes.
+// The directory an entry names, without quotes that wrap it whole.
 std::string_view UnquotedEntry(std::string_view entry);
 
 // The same key for two entries exactly when they name the same directory:

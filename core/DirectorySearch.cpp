@@ -1,6 +1,7 @@
 #include "DirectorySearch.h"
 
 #include "CommandRuns.h"
+#include "DirectoryList.h"
 #include "TextCount.h"
 
 #include <algorithm>
@@ -10,23 +11,9 @@ namespace trawl {
 std::vector<std::string> SplitDirectoryList(std::string_view listText)
 {
     std::vector<std::string> directories;
-    std::string_view rest = listText;
-    while (!rest.empty()) {
-        std::string_view entry;
-        size_t closing = rest.front() == '"' ? rest.find('"', 1) : std::string_view::npos;
-        // Quotes count only when they wrap the whole entry; otherwise the
-        // entry is taken verbatim, quotes and all.
-        if (closing != std::string_view::npos && (closing + 1 == rest.size() || rest[closing + 1] == ';')) {
-            entry = rest.substr(1, closing - 1);
-            rest.remove_prefix(std::min(rest.size(), closing + 2));
-        } else {
-            size_t end = rest.find(';');
-            entry = rest.substr(0, end);
-            rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        }
-        if (!entry.empty())
-            directories.emplace_back(entry);
-    }
+    for (const std::string& entry : DirectoryListEntries(listText))
+        if (const std::string_view directory = UnquotedEntry(entry); !directory.empty())
+            directories.emplace_back(directory);
     return directories;
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/CodePage.h"
 #include "res/resource.h"
+#include "ui/PlatformNameFolder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -24,23 +25,6 @@ public:
         return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? trawl::PathKind::Directory
                                                             : trawl::PathKind::File;
     }
-};
-
-// Folds as the file system compares names: each UTF-16 unit upper-cased.
-class PathFolder : public trawl::INameFolder {
-public:
-    std::string FoldNonAscii(std::string_view text) override
-    {
-        std::optional<std::wstring> wide = WideFromCodePage(text);
-        if (!wide)
-            return bytewise.FoldNonAscii(text);
-        CharUpperBuffW(wide->data(), static_cast<DWORD>(wide->size()));
-        std::optional<std::string> key = ExactInCodePage(*wide, CP_UTF8);
-        return key ? *key : bytewise.FoldNonAscii(text);
-    }
-
-private:
-    trawl::AsciiNameFolder bytewise;
 };
 
 std::vector<std::string> LoadStrings(UINT first, UINT count)
@@ -81,7 +65,7 @@ bool CDirectoryListDlg::OnInitDialog()
     texts.tooLong = LoadResString(IDS_DIRLIST_TOO_LONG);
 
     Win32DirectoryProbe probe;
-    PathFolder folder;
+    PlatformNameFolder folder;
     rows = trawl::ReportDirectoryList(listText, stored, probe, folder);
     summary = trawl::ReportSummary(rows, listText, texts);
     FillTable();
