@@ -28,5 +28,7 @@ void CTrawlDoc::LoadDisplayOptions()
     options.showSize = static_cast<int32_t>(app->GetProfileInt(optionsSection, "FileSize", 0));
     options.showDate = static_cast<int32_t>(app->GetProfileInt(optionsSection, "FileDate", 0));
     options.showAttrib = static_cast<int32_t>(app->GetProfileInt(optionsSection, "FileAttrib", 0));
-    options.showVersion = static_cast<int32_t>(app->GetProfileInt(optionsSection, "FileVersion", 0));
+    // Read once as on or off, so the columns and the options box agree on
+    // any stored value.
+    options.showVersion = app->GetProfileInt(optionsSection, "FileVersion", 0) != 0 ? 1 : 0;
 }

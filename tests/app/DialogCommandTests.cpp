@@ -144,7 +144,8 @@ TEST_F(DialogCommands, StoredVersionOptionShowsEachFilesVersionAndPlatformUntilU
     CopyFileA(self, (directory + "\\held.txt").c_str(), FALSE);
     HANDLE held =
         CreateFileA((directory + "\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    StartAndSearch({{"FileVersion", 1}}, directory);
+    // Any value but 0 shows the columns, and the box as checked.
+    StartAndSearch({{"FileVersion", 0xFFFFFFFF}}, directory);
     ASSERT_EQ(Headings(), (Texts{"Files", "Version", "Platform"}));
     std::map<std::string, Texts> cells;
     for (int row = 0; row < view->resultList.GetItemCount(); ++row)
