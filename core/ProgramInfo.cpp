@@ -178,6 +178,32 @@ std::string ReadVersion(ImageReader& image, uint32_t resourceAddress)
     return FormatVersionCell(Dword(fixed + 8), Dword(fixed + 12));
 }
 
+bool Is64BitMachine(uint16_t machine)
+{
+    return machine == 0x8664 || machine == 0xAA64;
+}
+
+// A .NET program built for x86 may run on any processor: its runtime header
+// says whether it holds only portable code and whether it needs, or merely
+// prefers, a 32-bit process. Nothing for a header that cannot be read.
+std::optional<std::string> ManagedPlatform(ImageReader& image, uint32_t runtimeAddress)
+{
+    constexpr uint32_t ilOnly = 0x1, requires32Bit = 0x2, prefers32Bit = 0x20000;
+    constexpr uint32_t headerBytes = 72;
+    const std::optional<uint64_t> at = image.FileOffset(runtimeAddress, headerBytes);
+    const std::optional<std::vector<uint8_t>> runtime = at ? image.Read(*at, headerBytes) : std::nullopt;
+    if (!runtime || Dword(runtime->data()) < headerBytes)
+        return std::nullopt;
+    const uint32_t flags = Dword(runtime->data() + 16);
+    if ((flags & ilOnly) == 0)
+        return std::nullopt; // mixed code: the machine's own
+    if ((flags & requires32Bit) == 0)
+        return "Any CPU";
+    if ((flags & prefers32Bit) != 0)
+        return "Any CPU (32-bit preferred)";
+    return "x86";
+}
+
 } // namespace
 
 std::string PlatformName(uint16_t machine)
@@ -216,7 +242,8 @@ ProgramInfo ReadProgramInfo(IFileRanges& file)
     const std::optional<std::vector<uint8_t>> fileHeader = image.Read(header, 24);
     if (!fileHeader || std::memcmp(fileHeader->data(), "PE\0\0", 4) != 0)
         return info;
-    info.platform = PlatformName(Word(fileHeader->data() + 4));
+    const uint16_t machine = Word(fileHeader->data() + 4);
+    info.platform = PlatformName(machine);
 
     const uint16_t sectionCount = std::min(Word(fileHeader->data() + 6), maxSections);
     const uint16_t optionalSize = Word(fileHeader->data() + 20);
@@ -225,22 +252,34 @@ ProgramInfo ReadProgramInfo(IFileRanges& file)
         return info;
     // The data directories follow the fields that differ between 32 and 64 bits.
     size_t directoriesAt = 0;
+    bool wide = false;
     switch (Word(optional->data())) {
     case 0x10B:
         directoriesAt = 96;
         break;
     case 0x20B:
         directoriesAt = 112;
+        wide = true;
         break;
     default:
         return info;
     }
-    constexpr uint32_t resourceDirectory = 2;
-    const size_t resourceAt = directoriesAt + resourceDirectory * 8;
-    if (optionalSize < resourceAt + 8 || Dword(optional->data() + directoriesAt - 4) <= resourceDirectory)
-        return info;
-    const uint32_t resourceAddress = Dword(optional->data() + resourceAt);
-    if (resourceAddress == 0)
+    // A 64-bit machine in a 32-bit header, or the other way round, is no
+    // program that machine loads: named as neither.
+    if (!info.platform.empty() && Is64BitMachine(machine) != wide)
+        info.platform.clear();
+    const uint32_t directoryCount =
+        optionalSize >= directoriesAt ? Dword(optional->data() + directoriesAt - 4) : 0;
+    const auto directory = [&](uint32_t index) -> std::optional<uint32_t> {
+        const size_t at = directoriesAt + size_t{index} * 8;
+        if (directoryCount <= index || optionalSize < at + 8)
+            return std::nullopt;
+        const uint32_t address = Dword(optional->data() + at);
+        return address == 0 ? std::nullopt : std::optional<uint32_t>(address);
+    };
+    const std::optional<uint32_t> resourceAddress = directory(2);
+    const std::optional<uint32_t> runtimeAddress = directory(14);
+    if (!resourceAddress && !runtimeAddress)
         return info;
 
     const std::optional<std::vector<uint8_t>> table =
@@ -251,7 +290,11 @@ ProgramInfo ReadProgramInfo(IFileRanges& file)
         const uint8_t* section = table->data() + size_t{i} * 40;
         image.sections.push_back({Dword(section + 12), Dword(section + 16), Dword(section + 20)});
     }
-    info.version = ReadVersion(image, resourceAddress);
+    if (runtimeAddress && !wide && machine == 0x014C)
+        if (std::optional<std::string> managed = ManagedPlatform(image, *runtimeAddress))
+            info.platform = *managed;
+    if (resourceAddress)
+        info.version = ReadVersion(image, *resourceAddress);
     return info;
 }
 

@@ -20,7 +20,9 @@ public:
 struct ProgramInfo {
     // The file version of the version resource, "a.b.c.d".
     std::string version;
-    // The program header's machine: "x86", "x64", "ARM64" or "ARM".
+    // The program header's machine: "x86", "x64", "ARM64" or "ARM"; for a
+    // .NET program built for x86 that runs on any processor, "Any CPU" or
+    // "Any CPU (32-bit preferred)".
     std::string platform;
 };
 

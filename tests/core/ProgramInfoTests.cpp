@@ -70,6 +70,9 @@ TEST(ProgramInfo, ReadsVersionAndPlatformOrLeavesThemBlank)
         const char* version;
         const char* platform;
     };
+    const auto dotNet = [](uint32_t flags) {
+        return std::vector<Patch>{{0x128, 0x1100}, {0x12C, 72}, {0x300, 72}, {0x310, flags}};
+    };
     const Case cases[] = {
         {"64-bit program", true, 0x8664, {}, 0, "10.0.19041.1", "x64"},
         {"32-bit program", false, 0x14C, {}, 0, "10.0.19041.1", "x86"},
@@ -99,6 +102,15 @@ TEST(ProgramInfo, ReadsVersionAndPlatformOrLeavesThemBlank)
         {"other key", true, 0x8664, {{0x25E, 'W'}}, 0, "", "x64"},
         {"no fixed information", true, 0x8664, {{0x25A, 0}}, 0, "", "x64"},
         {"wrong signature", true, 0x8664, {{0x280, 0xFEEF04BE}}, 0, "", "x64"},
+        {"64-bit machine in a 32-bit header", false, 0x8664, {}, 0, "10.0.19041.1", ""},
+        {"32-bit machine in a 64-bit header", true, 0x14C, {}, 0, "10.0.19041.1", ""},
+        // A .NET runtime header at address 0x1100 (file 0x300), its flags at 0x310.
+        {".NET for any processor", false, 0x14C, dotNet(0x1), 0, "10.0.19041.1", "Any CPU"},
+        {".NET preferring 32 bits", false, 0x14C, dotNet(0x20003), 0, "10.0.19041.1", "Any CPU (32-bit preferred)"},
+        {".NET requiring 32 bits", false, 0x14C, dotNet(0x3), 0, "10.0.19041.1", "x86"},
+        {".NET with native code", false, 0x14C, dotNet(0x0), 0, "10.0.19041.1", "x86"},
+        {".NET header outside every section", false, 0x14C, {{0x128, 0x9000}, {0x12C, 72}}, 0, "10.0.19041.1",
+         "x86"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
