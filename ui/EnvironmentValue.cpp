@@ -1,8 +1,10 @@
 #include "EnvironmentValue.h"
 
+#include "core/FormRules.h"
 #include "framework/CodePage.h"
 #include "framework/Wnd.h"
 
+#include <cwchar>
 #include <vector>
 
 std::optional<std::string> EnvironmentValue(const std::string& name)
@@ -23,4 +25,19 @@ std::optional<std::string> EnvironmentValue(const std::string& name)
         // Too small: the call told the size it needs, terminator included.
         buffer.resize(length);
     }
+}
+
+std::vector<std::string> ProcessVariableNames()
+{
+    wchar_t* block = GetEnvironmentStringsW();
+    if (block == nullptr)
+        return {};
+    std::string converted;
+    for (const wchar_t* entry = block; *entry != L'\0'; entry += std::wcslen(entry) + 1)
+        if (std::optional<std::string> exact = ExactInCodePage(entry)) {
+            converted += *exact;
+            converted += '\0';
+        }
+    FreeEnvironmentStringsW(block);
+    return trawl::EnvironmentNames(std::string_view(converted));
 }

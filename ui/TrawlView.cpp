@@ -122,14 +122,11 @@ void CTrawlView::OnInitialUpdate()
 
 void CTrawlView::FillEnvironmentList()
 {
-    char* block = GetEnvironmentStringsA();
-    for (const std::string& name : trawl::EnvironmentNames(block)) {
+    for (const std::string& name : ProcessVariableNames()) {
         // Names keep their full length, since a cut name would look up a
         // different variable.
         envList.AddString(UpperCaseName(name));
     }
-    if (block != nullptr)
-        FreeEnvironmentStringsA(block);
 }
 
 void CTrawlView::SetupColumns()
