@@ -39,14 +39,11 @@ std::vector<std::string> ParsePathExt(std::string_view value)
 
 std::optional<std::string_view> CommandOfPattern(std::string_view pattern)
 {
-    if (pattern.find_first_of("*?.") != std::string_view::npos)
+    // The interpreter never looks along the list for a name holding a
+    // folder (or a drive): it runs that path or nothing.
+    if (pattern.empty() || pattern.find_first_of("*?.\\/:") != std::string_view::npos)
         return std::nullopt;
-    const size_t separator = pattern.find_last_of("\\/");
-    const std::string_view command =
-        separator == std::string_view::npos ? pattern : pattern.substr(separator + 1);
-    if (command.empty())
-        return std::nullopt;
-    return command;
+    return pattern;
 }
 
 ProgramName SplitProgramName(std::string_view name)

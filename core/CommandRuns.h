@@ -20,9 +20,9 @@ inline constexpr std::string_view defaultPathExt = ".COM;.EXE;.BAT;.CMD;.VBS;.VB
 // default list.
 std::vector<std::string> ParsePathExt(std::string_view value);
 
-// The command a pattern names when it is a bare command name: no wildcard and
-// no "." anywhere. The command is what follows the last separator; nothing
-// for a pattern searched as it is.
+// The command a pattern names when it is a bare command name: no wildcard,
+// no "." and no folder or drive anywhere. Nothing for a pattern searched as
+// it is.
 std::optional<std::string_view> CommandOfPattern(std::string_view pattern);
 
 // A file name split at its last dot: the extension keeps the dot. A name

@@ -57,16 +57,21 @@ public:
         finder.FindMatches(searchPath, [&](const FoundEntry& entry) {
             if (entry.attributes & attribute::directory)
                 return;
-            const std::optional<size_t> rank = candidates.Rank(entry.name);
+            // The interpreter also takes a command typed by its 8.3 alias.
+            std::optional<size_t> rank = candidates.Rank(entry.name);
+            if (!rank && !entry.shortName.empty())
+                rank = candidates.Rank(entry.shortName);
             if (!rank ||
                 std::any_of(held.begin(), held.end(), [&](const Held& h) { return h.rank == *rank; }))
                 return;
-            Held& kept = held.emplace_back(Held{*rank, std::string(entry.name), entry});
+            Held& kept =
+                held.emplace_back(Held{*rank, std::string(entry.name), std::string(entry.shortName), entry});
             kept.entry.platformRecord = finder.HoldRecord(entry);
         });
         std::sort(held.begin(), held.end(), [](const Held& a, const Held& b) { return a.rank < b.rank; });
         for (Held& kept : held) {
             kept.entry.name = kept.name;
+            kept.entry.shortName = kept.shortName;
             listEntry(kept.entry);
         }
     }
@@ -75,6 +80,7 @@ private:
     struct Held {
         size_t rank;
         std::string name;
+        std::string shortName;
         FoundEntry entry;
     };
     CommandCandidates candidates;

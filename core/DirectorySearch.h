@@ -24,6 +24,8 @@ struct FoundEntry {
     uint32_t attributes = 0;
     uint64_t size = 0;
     uint64_t lastWriteTime = 0; // UTC, 100 ns ticks since 1601
+    // The 8.3 alias the file system keeps, in the same code page; empty when none.
+    std::string_view shortName = {};
     // The finder's own record of the entry, for a sink that keeps more of it
     // than the listed name (the exact name, to act on that file and no other).
     const void* platformRecord = nullptr;

@@ -99,10 +99,12 @@ private:
     std::vector<size_t> slots;
 };
 
-// The directory part of a listed path, with its final "\".
-std::string_view DirectoryOf(std::string_view path, std::string_view name)
+std::optional<size_t> FindKey(const std::vector<std::string_view>& keys, std::string_view key)
 {
-    return path.substr(0, path.size() - name.size());
+    for (size_t position = 0; position < keys.size(); ++position)
+        if (SameKey(keys[position], key))
+            return position;
+    return std::nullopt;
 }
 
 template <typename KeyOf>
@@ -118,15 +120,18 @@ void MarkRuns(std::span<const ListedFile> files, const std::vector<size_t>& orde
     std::vector<size_t> extensionOf(files.size(), 0);
     std::vector<Program> programs;
     FirstByKey commands(files.size());
+    // Folded as names are: the file system takes ".Ω" and ".ω" for one extension.
+    std::vector<std::string_view> extensionKeys;
+    for (const std::string& extension : runs.extensions)
+        extensionKeys.push_back(keyOf(extension));
     size_t directory = 0;
     std::string_view lastDirectory;
     bool firstFile = true;
     for (size_t position : order) {
-        const std::string_view path = files[position].path;
-        const std::string_view name = ListedFileName(path);
+        const std::string_view name = files[position].name;
         if (name.empty())
             continue;
-        const std::string_view directoryPart = DirectoryOf(path, name);
+        const std::string_view directoryPart = files[position].directory;
         if (!firstFile && directoryPart != lastDirectory)
             ++directory;
         firstFile = false;
@@ -134,7 +139,7 @@ void MarkRuns(std::span<const ListedFile> files, const std::vector<size_t>& orde
 
         const ProgramName program = SplitProgramName(name);
         const std::optional<size_t> extension =
-            program.extension.empty() ? std::nullopt : FindExtension(runs.extensions, program.extension);
+            program.extension.empty() ? std::nullopt : FindKey(extensionKeys, keyOf(program.extension));
         if (!extension) {
             if (runs.command) {
                 byPosition[position].run = RunState::NotRun;
@@ -155,7 +160,7 @@ void MarkRuns(std::span<const ListedFile> files, const std::vector<size_t>& orde
         const size_t runner = *program.best;
         mark.run = runner == program.position ? RunState::Runs : RunState::Passed;
         mark.runner = runner;
-        mark.command = SplitProgramName(ListedFileName(files[runner].path)).stem;
+        mark.command = SplitProgramName(files[runner].name).stem;
     }
 }
 
@@ -190,7 +195,7 @@ void ShadowMarks::Compute(std::span<const ListedFile> files, INameFolder& folder
 
     FirstByKey firstCopies(files.size());
     for (size_t position : order) {
-        const std::string_view name = ListedFileName(files[position].path);
+        const std::string_view name = files[position].name;
         if (name.empty())
             continue;
         size_t& first = firstCopies.Slot(keyOf(name), position);

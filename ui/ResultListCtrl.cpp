@@ -117,6 +117,15 @@ std::optional<ListedFile> CResultListCtrl::FindListedFile(int row) const
     return listedFiles.Find(GetItemData(row));
 }
 
+void CResultListCtrl::AddListedFile(int row, std::string_view directory, std::string_view listedName,
+                                    std::wstring_view name, std::wstring_view shortName)
+{
+    listedFiles.Add(row, directory, name, shortName);
+    // The marks take the name as found, not what follows the text's last "\".
+    if (shadowMarksOn)
+        shadowMarks.NameRow(row, listedName.size());
+}
+
 void CResultListCtrl::OnRightClick(NMHDR*, LRESULT* result)
 {
     *result = 0;

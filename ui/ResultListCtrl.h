@@ -61,6 +61,11 @@ public:
     // The file a row stands for, exactly as found; nothing for a row that
     // stands for none.
     std::optional<ListedFile> FindListedFile(int row) const;
+    // Records the file the row just inserted by SetCell (item data `row`)
+    // was found as: its text is the directory as listed followed by
+    // listedName; name and shortName are as enumerated.
+    void AddListedFile(int row, std::string_view directory, std::string_view listedName,
+                       std::wstring_view name, std::wstring_view shortName);
 
     // Makes the row's Version and Platform cells ask for their text, which
     // is read from its listed file when first drawn or asked for.
@@ -68,8 +73,6 @@ public:
 
     UINT popupMenuId = 0;
     PFNLVCOMPARE compareFunc = nullptr;
-    // Filled by the search as it lists rows; emptied with the list.
-    ListedFiles listedFiles;
     // Position of the Version column, Platform after it; -1 when not shown.
     int versionColumn = -1;
 
@@ -100,4 +103,6 @@ private:
     bool shadowMarksOn = false;
 
     ResultProgramCells programCells;
+    // Filled by the search as it lists rows; emptied with the list.
+    ListedFiles listedFiles;
 };

@@ -95,8 +95,13 @@ void Win32FileFinder::FindMatches(const std::string& searchPath,
     }
     do {
         const std::string name = ListedNameInCodePage(data.cFileName, data.cAlternateFileName, codePage);
+        const std::string shortName =
+            data.cAlternateFileName[0] == L'\0'
+                ? std::string()
+                : ExactInCodePage(data.cAlternateFileName, codePage).value_or(std::string());
         trawl::FoundEntry entry;
         entry.name = name;
+        entry.shortName = shortName;
         entry.attributes = data.dwFileAttributes;
         entry.size = Combine(data.nFileSizeHigh, data.nFileSizeLow);
         entry.lastWriteTime =
@@ -139,8 +144,8 @@ void ResultListWriter::InsertFoundRow(int32_t row, const std::string& path, cons
     const auto* data = static_cast<const WIN32_FIND_DATAW*>(entry.platformRecord);
     if (data == nullptr || entry.name.size() > path.size())
         return;
-    list.listedFiles.Add(row, std::string_view(path).substr(0, path.size() - entry.name.size()),
-                         data->cFileName, data->cAlternateFileName);
+    list.AddListedFile(row, std::string_view(path).substr(0, path.size() - entry.name.size()), entry.name,
+                       data->cFileName, data->cAlternateFileName);
     if (list.versionColumn >= 0)
         list.DeferProgramCells(row, data->dwFileAttributes);
 }

@@ -6,22 +6,35 @@
 
 void ResultShadowMarks::AddRow(intptr_t itemData, std::string_view path)
 {
-    listedRows.push_back({itemData, listedPaths.size(), path.size(), false});
+    listedRows.push_back(
+        {itemData, listedPaths.size(), path.size(), trawl::ListedFileName(path).size(), false});
     listedPaths += path;
+    stale = true;
+}
+
+std::vector<ResultShadowMarks::ListedRow>::iterator ResultShadowMarks::FindRow(intptr_t itemData)
+{
+    // Rows of one search are listed in their order found, so the item data is
+    // usually the position.
+    auto alive = [&](const ListedRow& listed) { return !listed.deleted && listed.itemData == itemData; };
+    if (itemData >= 0 && static_cast<size_t>(itemData) < listedRows.size() &&
+        alive(listedRows[static_cast<size_t>(itemData)]))
+        return listedRows.begin() + itemData;
+    return std::find_if(listedRows.begin(), listedRows.end(), alive);
+}
+
+void ResultShadowMarks::NameRow(intptr_t itemData, size_t nameLength)
+{
+    const auto found = FindRow(itemData);
+    if (found == listedRows.end() || nameLength > found->pathLength)
+        return;
+    found->nameLength = nameLength;
     stale = true;
 }
 
 void ResultShadowMarks::DeleteRow(intptr_t itemData)
 {
-    // Rows of one search are listed in their order found, so the item data is
-    // usually the position.
-    auto alive = [&](const ListedRow& listed) { return !listed.deleted && listed.itemData == itemData; };
-    auto found = listedRows.end();
-    if (itemData >= 0 && static_cast<size_t>(itemData) < listedRows.size() &&
-        alive(listedRows[static_cast<size_t>(itemData)]))
-        found = listedRows.begin() + itemData;
-    else
-        found = std::find_if(listedRows.begin(), listedRows.end(), alive);
+    const auto found = FindRow(itemData);
     if (found != listedRows.end())
         found->deleted = true;
     stale = true;
@@ -42,10 +55,13 @@ void ResultShadowMarks::Update()
         return;
     markedFiles.clear();
     markedFiles.reserve(listedRows.size());
-    for (const ListedRow& row : listedRows)
-        if (!row.deleted)
-            markedFiles.push_back(
-                {row.itemData, std::string_view(listedPaths).substr(row.pathStart, row.pathLength)});
+    for (const ListedRow& row : listedRows) {
+        if (row.deleted)
+            continue;
+        const std::string_view path = std::string_view(listedPaths).substr(row.pathStart, row.pathLength);
+        const size_t nameStart = path.size() - row.nameLength;
+        markedFiles.emplace_back(row.itemData, path.substr(0, nameStart), path.substr(nameStart));
+    }
     PlatformNameFolder folder;
     shadowMarks.Compute(markedFiles, folder, {pathExtensions, searchedCommand});
     stale = false;
@@ -57,14 +73,15 @@ const trawl::ShadowMark* ResultShadowMarks::Find(intptr_t itemData)
     return shadowMarks.Find(itemData);
 }
 
-std::string_view ResultShadowMarks::WinnerPath(const trawl::ShadowMark& mark) const
+// Copies: the views of markedFiles move with the next change of the rows.
+std::string ResultShadowMarks::WinnerPath(const trawl::ShadowMark& mark) const
 {
-    return markedFiles[mark.winner].path;
+    return markedFiles[mark.winner].Path();
 }
 
-std::string_view ResultShadowMarks::RunnerPath(const trawl::ShadowMark& mark) const
+std::string ResultShadowMarks::RunnerPath(const trawl::ShadowMark& mark) const
 {
-    return markedFiles[mark.runner].path;
+    return markedFiles[mark.runner].Path();
 }
 
 void ResultShadowMarks::SetRunRule(std::vector<std::string> extensions, std::optional<std::string> command)

@@ -13,16 +13,20 @@
 // after a change.
 class ResultShadowMarks {
 public:
+    // A row as the list holds it: its name is what follows the last "\".
     void AddRow(intptr_t itemData, std::string_view path);
+    // The row's name as found: the last nameLength bytes of its path, which
+    // may hold a "\" of their own.
+    void NameRow(intptr_t itemData, size_t nameLength);
     void DeleteRow(intptr_t itemData);
     void Forget();
 
     // The mark of a row by its item data; null for a row without a namesake.
     const trawl::ShadowMark* Find(intptr_t itemData);
     // The path of the copy that wins over a shadowed row.
-    std::string_view WinnerPath(const trawl::ShadowMark& mark) const;
+    std::string WinnerPath(const trawl::ShadowMark& mark) const;
     // The path of the program that runs a row's command.
-    std::string_view RunnerPath(const trawl::ShadowMark& mark) const;
+    std::string RunnerPath(const trawl::ShadowMark& mark) const;
     // PATHEXT's extensions and, after a command search, the command: which
     // program of each command runs. Without extensions, no file is a program.
     void SetRunRule(std::vector<std::string> extensions, std::optional<std::string> command);
@@ -34,6 +38,7 @@ private:
         intptr_t itemData;
         size_t pathStart;
         size_t pathLength;
+        size_t nameLength;
         bool deleted;
     };
     // Every row inserted since the list was last emptied, in insertion order;
@@ -47,4 +52,7 @@ private:
     std::vector<std::string> pathExtensions;
     std::optional<std::string> searchedCommand;
     bool stale = false;
+
+    // The live row with this item data; listedRows.end() when there is none.
+    std::vector<ListedRow>::iterator FindRow(intptr_t itemData);
 };

@@ -11,18 +11,22 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// Reports every entry whatever the pattern, as a finder matching through 8.3
-// aliases may (a name ending in "\" is a directory); keeps the rows listed.
+// Reports every entry of the list's directory whatever the pattern, as a finder matching through 8.3
+// aliases may (a name ending in "\" is a directory, "long|SHORT" has an
+// alias); keeps the rows listed.
 class EveryName : public IFileFinder, public IResultSink, public ITextMeasure, public ILocalTimeConverter {
 public:
     void FindMatches(const std::string& searchPath,
                      const std::function<void(const FoundEntry&)>& onEntry) override
     {
         ++enumerations;
-        for (const std::string& name : tree[searchPath.substr(0, searchPath.rfind('\\'))]) {
+        for (const std::string& written : tree[searchPath.substr(0, searchPath.find('\\'))]) {
+            const std::string_view name = std::string_view(written).substr(0, written.find('|'));
             const bool directory = name.back() == '\\';
-            onEntry({std::string_view(name).substr(0, name.size() - directory),
-                     directory ? attribute::directory : 0});
+            FoundEntry entry{name.substr(0, name.size() - directory), directory ? attribute::directory : 0};
+            if (name.size() < written.size())
+                entry.shortName = std::string_view(written).substr(name.size() + 1);
+            onEntry(entry);
         }
     }
     void InsertRow(int32_t row, const std::string& path) override
@@ -39,20 +43,32 @@ public:
     std::vector<ListedFile> files;
 };
 
+// Folds ASCII letters and omega, as the file system folds them.
+class GreekFolder : public INameFolder {
+public:
+    std::string FoldNonAscii(std::string_view name) override
+    {
+        std::string key = AsciiNameFolder().FoldNonAscii(name);
+        for (size_t at = key.find("\xCF\x89"); at != std::string::npos; at = key.find("\xCF\x89", at))
+            key.replace(at, 2, "\xCE\xA9");
+        return key;
+    }
+};
+
 // "path: grey wins 1 shadowed by P runs C, C runs P, not run by C": the parts
 // a row's mark has.
 std::string Describe(const ShadowMarks& marks, const std::vector<ListedFile>& files, const ListedFile& file)
 {
     const ShadowMark* mark = marks.Find(file.itemData);
     if (mark == nullptr)
-        return std::string(file.path);
+        return file.Path();
     const std::string command(mark->command);
-    return std::string(file.path) + ":" + (IsGrey(*mark) ? " grey" : "") +
+    return file.Path() + ":" + (IsGrey(*mark) ? " grey" : "") +
            (mark->state == ShadowState::Winner ? " wins " + std::to_string(mark->shadowedCount) : "") +
-           (mark->state == ShadowState::Shadowed ? " shadowed by " + std::string(files[mark->winner].path)
+           (mark->state == ShadowState::Shadowed ? " shadowed by " + files[mark->winner].Path()
                                                  : "") +
            (mark->run == RunState::Runs ? " runs " + command : "") +
-           (mark->run == RunState::Passed ? " " + command + " runs " + std::string(files[mark->runner].path)
+           (mark->run == RunState::Passed ? " " + command + " runs " + files[mark->runner].Path()
                                           : "") +
            (mark->run == RunState::NotRun ? " not run by " + command : "");
 }
@@ -93,9 +109,19 @@ TEST(CommandRuns, RowsAreListedAndMarkedInTheOrderTheInterpreterTries)
           R"(A\foo.exe: runs foo)"}},
         {"the fruitless search's row never counts", "", "foo", {{"A", {"bar.exe"}}},
          {"(No files where found !)"}},
+        {"a name holding a folder is no command: listed as it matches", "", R"(sub\foo)",
+         {{"A", {"foo", "foo.exe"}}},
+         {R"(A\sub\foo)", R"(A\sub\foo.exe: runs foo)"}},
+        {"a command typed by its 8.3 alias", "", "LONG~E3F",
+         {{"A", {"other.bat|OTHER~1.BAT", "longscriptname.bat|LONG~E3F.BAT"}}},
+         {R"(A\longscriptname.bat: runs longscriptname)"}},
+        {"extensions compare as the file system folds names", ".\xCE\xA9;.EXE", "tool",
+         {{"A", {"tool.\xCF\x89"}}, {"B", {"tool.\xCE\xA9"}}},
+         {"A\\tool.\xCF\x89: wins 1 runs tool",
+          "B\\tool.\xCE\xA9: grey shadowed by A\\tool.\xCF\x89 tool runs A\\tool.\xCF\x89"}},
     };
     // clang-format on
-    AsciiNameFolder folder;
+    GreekFolder folder;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EveryName disk;
