@@ -29,8 +29,12 @@ std::wstring CFile::FullPath(const std::wstring& path)
 
 std::wstring CFile::ExactForm(const std::wstring& full)
 {
-    if (full.rfind(LR"(\\?\)", 0) == 0 || full.rfind(LR"(\\.\)", 0) == 0)
+    if (full.rfind(LR"(\\?\)", 0) == 0)
         return full;
+    // The device form is normalised like any plain path ("foo." reaches
+    // "foo"); only the long-path form is taken as it is.
+    if (full.rfind(LR"(\\.\)", 0) == 0)
+        return LR"(\\?\)" + full.substr(4);
     if (full.rfind(LR"(\\)", 0) == 0)
         return LR"(\\?\UNC\)" + full.substr(2);
     return LR"(\\?\)" + full;

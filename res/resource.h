@@ -53,6 +53,10 @@
 #define IDS_NAME_NOT_PASSED 170
 #define IDS_NAME_NOT_REACHED 171
 #define IDS_DELETE_LINK 172
+#define IDS_NAME_AMBIGUOUS 173
+#define IDS_FILE_CHANGED 174
+#define IDS_DELETE_STILL_THERE 175
+#define IDS_DELETE_PENDING 176
 // tips of the result list's shadowed copies
 #define IDS_SHADOWED_BY 190
 #define IDS_WINS_OVER_ONE 191

@@ -99,12 +99,34 @@ std::string CFileActions::FitToScreen(const std::string& path) const
     return lines;
 }
 
+std::optional<std::wstring> CFileActions::CheckedPathOf(const ListedFile& file, UINT captionId)
+{
+    CheckedPath checked = CheckedExactPath(file);
+    switch (checked.fault) {
+    case ReachFault::None:
+        return std::move(checked.path);
+    case ReachFault::NoName:
+        ShowMessage(LoadResString(IDS_NAME_NOT_REACHED), captionId, MB_OK | MB_ICONSTOP);
+        break;
+    case ReachFault::Ambiguous:
+        ShowMessage(LoadResString(IDS_NAME_AMBIGUOUS), captionId, MB_OK | MB_ICONSTOP);
+        break;
+    case ReachFault::Changed:
+        ShowMessage(LoadResString(IDS_FILE_CHANGED), captionId, MB_OK | MB_ICONSTOP);
+        break;
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> CFileActions::CurrentLaunchPath(size_t limit)
 {
     const std::optional<ListedFile> file = CurrentFile();
     if (!file)
         return std::nullopt;
-    std::optional<std::string> path = LaunchPath(*file, limit);
+    const std::optional<std::wstring> exact = CheckedPathOf(*file, IDS_OPEN_CAPTION);
+    if (!exact)
+        return std::nullopt;
+    std::optional<std::string> path = LaunchPath(*exact, limit);
     if (!path)
         ShowMessage(LoadResString(IDS_NAME_NOT_PASSED), IDS_OPEN_CAPTION, MB_OK | MB_ICONSTOP);
     return path;
@@ -153,9 +175,13 @@ void CFileActions::OpenWithQuickView()
 bool CFileActions::DeleteEnabled() const
 {
     const std::optional<ListedFile> file = CurrentFile();
-    const std::optional<std::wstring> path = file ? ExactPath(*file) : std::nullopt;
+    const CheckedPath path = file ? CheckedExactPath(*file) : CheckedPath{{}, ReachFault::NoName};
     CFileStatus status;
-    return path && CFile::GetStatus(*path, status) && trawl::DeleteAllowed(status.attribute);
+    // Offered for a file it cannot tell apart, so that the box says why.
+    if (path.fault == ReachFault::Ambiguous || path.fault == ReachFault::Changed)
+        return true;
+    return path.fault == ReachFault::None && CFile::GetStatus(path.path, status) &&
+           trawl::DeleteAllowed(status.attribute);
 }
 
 void CFileActions::Delete()
@@ -166,11 +192,9 @@ void CFileActions::Delete()
     if (!file)
         return;
     const std::string shown = FitToScreen(list.GetItemText(row, 0));
-    const std::optional<std::wstring> path = ExactPath(*file);
-    if (!path) {
-        ShowMessage(LoadResString(IDS_NAME_NOT_REACHED), IDS_DELETE_CAPTION, MB_OK | MB_ICONSTOP);
+    const std::optional<std::wstring> path = CheckedPathOf(*file, IDS_DELETE_CAPTION);
+    if (!path)
         return;
-    }
     if (LeadsElsewhere(*path)) {
         ShowMessage(trawl::FillIn(LoadResString(IDS_DELETE_LINK), "%s", shown), IDS_DELETE_CAPTION,
                     MB_OK | MB_ICONSTOP);
@@ -183,6 +207,12 @@ void CFileActions::Delete()
         CFile::Remove(*path, shown);
     } catch (const CFileException& error) {
         ShowMessage(DeleteFailureText(error.fileName, error.cause), IDS_DELETE_CAPTION, MB_OK | MB_ICONSTOP);
+        return;
+    }
+    // A removal reported done is believed only once the name is free.
+    if (const AfterRemove after = CheckRemoved(*path); after != AfterRemove::Gone) {
+        const UINT textId = after == AfterRemove::Pending ? IDS_DELETE_PENDING : IDS_DELETE_STILL_THERE;
+        ShowMessage(trawl::FillIn(LoadResString(textId), "%s", shown), IDS_DELETE_CAPTION, MB_OK | MB_ICONSTOP);
         return;
     }
     // The list's own row deletion: the other rows keep their item data, so a
@@ -242,10 +272,11 @@ void CFileActions::RefreshAttribWnd()
         return;
     // A row that stands for no file, or a file gone, shows nothing: old
     // facts beside the new row would describe a file that is not there.
+    // So is a file its name cannot tell from another: their facts would mix.
     const std::optional<ListedFile> file = view.resultList.FindListedFile(row);
-    const std::optional<std::wstring> path = file ? ExactPath(*file) : std::nullopt;
+    const CheckedPath path = file ? CheckedExactPath(*file) : CheckedPath{{}, ReachFault::NoName};
     CFileStatus status;
-    if (!path || !CFile::GetStatus(*path, status)) {
+    if (path.fault != ReachFault::None || !CFile::GetStatus(path.path, status)) {
         ResetAttribWnd();
         return;
     }

@@ -51,6 +51,9 @@ private:
     // characters; nothing without a file, or (after saying why) when no such
     // path reaches it.
     std::optional<std::string> CurrentLaunchPath(size_t limit);
+    // The file's checked exact path; nothing, after saying why in a box
+    // with this caption, when an action may not go by it.
+    std::optional<std::wstring> CheckedPathOf(const ListedFile& file, UINT captionId);
     // The path laid out on lines that fit the screen in a message box.
     std::string FitToScreen(const std::string& path) const;
     int ShowMessage(const std::string& text, UINT captionId, UINT style);

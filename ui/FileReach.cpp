@@ -74,6 +74,39 @@ std::optional<std::wstring> FullDirectory(const ListedFile& file)
     return full;
 }
 
+// How many entries of the directory have each name, compared as the file
+// system compares names, and the long name of the last one with the short
+// name. The name's last character is made a wildcard: an enumeration of a
+// plain name may stop at the first file that answers to it (Wine's does),
+// and two files that answer to one name are what this looks for.
+struct Namesakes {
+    int longTwins = 0;
+    int shortTwins = 0;
+    std::wstring longOfShort;
+};
+
+Namesakes CountNamesakes(const std::wstring& exactDirectory, const std::wstring& reachedBy,
+                         const ListedFile& file)
+{
+    Namesakes found;
+    std::wstring pattern = exactDirectory + reachedBy;
+    pattern.back() = L'?';
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE)
+        return found;
+    do {
+        if (EqualIgnoringCase(data.cFileName, file.name))
+            ++found.longTwins;
+        if (!file.shortName.empty() && EqualIgnoringCase(data.cAlternateFileName, file.shortName)) {
+            ++found.shortTwins;
+            found.longOfShort = data.cFileName;
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return found;
+}
+
 // A plain path names this file when normalising it changes nothing, it fits,
 // and the code page carries it.
 std::optional<std::string> Launchable(const std::wstring& plain, const std::wstring& exact, size_t limit)
@@ -94,20 +127,42 @@ std::optional<std::wstring> ExactPath(const ListedFile& file)
     return CFile::ExactForm(*directory + *name);
 }
 
-std::optional<std::string> LaunchPath(const ListedFile& file, size_t limit)
+CheckedPath CheckedExactPath(const ListedFile& file)
 {
-    const std::optional<std::wstring> exact = ExactPath(file);
-    if (!exact)
-        return std::nullopt;
-    if (std::optional<std::string> plain = Launchable(CFile::PlainForm(*exact), *exact, limit))
+    const std::optional<std::wstring> directory = FullDirectory(file);
+    const std::optional<std::wstring> name = ReachableName(file);
+    if (!directory || !name)
+        return {{}, ReachFault::NoName};
+    const std::wstring exactDirectory = CFile::ExactForm(*directory);
+    const Namesakes namesakes = CountNamesakes(exactDirectory, *name, file);
+    const bool byShortName = *name != file.name;
+    if (namesakes.longTwins > 1 || (byShortName && namesakes.shortTwins > 1))
+        return {{}, ReachFault::Ambiguous};
+    // The alias recorded at the search may since have gone to another file.
+    if (byShortName && namesakes.shortTwins == 1 && namesakes.longOfShort != file.name)
+        return {{}, ReachFault::Changed};
+    return {exactDirectory + *name, ReachFault::None};
+}
+
+std::optional<std::string> LaunchPath(const std::wstring& exact, size_t limit)
+{
+    if (std::optional<std::string> plain = Launchable(CFile::PlainForm(exact), exact, limit))
         return plain;
-    const DWORD needed = GetShortPathNameW(exact->c_str(), nullptr, 0);
+    const DWORD needed = GetShortPathNameW(exact.c_str(), nullptr, 0);
     std::wstring shortPath(needed, L'\0');
-    const DWORD length = needed == 0 ? 0 : GetShortPathNameW(exact->c_str(), shortPath.data(), needed);
+    const DWORD length = needed == 0 ? 0 : GetShortPathNameW(exact.c_str(), shortPath.data(), needed);
     if (length == 0 || length >= needed)
         return std::nullopt;
     shortPath.resize(length);
-    return Launchable(CFile::PlainForm(shortPath), *exact, limit);
+    return Launchable(CFile::PlainForm(shortPath), exact, limit);
+}
+
+AfterRemove CheckRemoved(const std::wstring& exactPath)
+{
+    if (GetFileAttributesW(exactPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return AfterRemove::StillThere;
+    // What Windows answers for a file marked for deletion and still open.
+    return GetLastError() == ERROR_ACCESS_DENIED ? AfterRemove::Pending : AfterRemove::Gone;
 }
 
 bool LeadsElsewhere(const std::wstring& exactPath)

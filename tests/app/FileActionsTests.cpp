@@ -167,7 +167,9 @@ protected:
 
 TEST_F(FileActions, DeleteAsksThenRemovesOnlyThatRowOrExplainsWhy)
 {
-    enum Twist { none, readOnly, heldOpen, fileGone, directoryGone }; // the last two while the question is up
+    // The last two while the question is up; heldForDeletion: removal reported done, the file stays open.
+    enum Twist { none, readOnly, heldOpen, heldForDeletion, fileGone, directoryGone };
+    const std::string stillThere = LoadResString(IDS_DELETE_STILL_THERE).substr(strlen("File: %s\n"));
     const struct Case {
         Twist twist;
         int answer;
@@ -178,6 +180,7 @@ TEST_F(FileActions, DeleteAsksThenRemovesOnlyThatRowOrExplainsWhy)
         {none, MessageBoxCloser::pressEnter, ""},
         {readOnly, IDYES, "Error: Access denied!"},
         {heldOpen, IDYES, "Error: Sharing violation on the file!"},
+        {heldForDeletion, IDYES, stillThere.c_str()},
         {fileGone, IDYES, "Error: File not found !"},
         {directoryGone, IDYES, "Error: Bad path specified !"},
     };
@@ -188,9 +191,10 @@ TEST_F(FileActions, DeleteAsksThenRemovesOnlyThatRowOrExplainsWhy)
         SCOPED_TRACE(path);
         if (twist == readOnly)
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-        HANDLE held = twist == heldOpen ? CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                      OPEN_EXISTING, 0, nullptr)
-                                        : INVALID_HANDLE_VALUE;
+        const DWORD sharing = twist == heldOpen ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_DELETE;
+        HANDLE held = twist == heldOpen || twist == heldForDeletion
+                          ? CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr)
+                          : INVALID_HANDLE_VALUE;
         const auto meanwhile = [&] {
             if (twist == fileGone)
                 DeleteFileA(path.c_str());
@@ -204,12 +208,12 @@ TEST_F(FileActions, DeleteAsksThenRemovesOnlyThatRowOrExplainsWhy)
         if (!removed && *failure != '\0')
             expected.push_back("Delete File|File: " + path + "\n" + failure + "|0x10");
         EXPECT_EQ(DeleteRow(RowOf(path), answer, meanwhile), expected);
+        EXPECT_EQ(Exists(path), !removed && twist < fileGone);
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
         EXPECT_EQ(RowOf(path) == -1, removed);
         EXPECT_EQ(Pane(1), removed ? "Found 1" : "Found 2");
         EXPECT_EQ(view->resultList.GetItemData(RowOf(keep)), keptData);
-        EXPECT_EQ(Exists(path), !removed && twist < fileGone);
     }
     List(files.Directory("last", {"only.txt"}), "*.txt");
     EXPECT_EQ(DeleteRow(0, IDYES).size(), 1u);
@@ -303,9 +307,14 @@ TEST_F(FileActions, HostileNamesReachTheListedFileAndNoOther)
         WIN32_FILE_ATTRIBUTE_DATA data{};
         return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? int(data.nFileSizeLow) : -1;
     };
+    // The device form is normalised as a plain path is: "foo." would reach "foo".
+    const std::string device = "\\\\.\\" + dir;
+    List(device, "foo*");
+    ChooseRow(RowOf(device + "\\foo."));
+    DoubleClick();
+    EXPECT_EQ(Attrib()[0] + "|" + Attrib()[1], "foo.|2 Bytes");
     List(dir, "*");
     ChooseRow(0);
-    DoubleClick();
     for (const auto& c : cases) {
         SCOPED_TRACE("'" + c.name + "'");
         const int row = RowOf(dir + "\\" + c.name);
@@ -335,6 +344,19 @@ TEST_F(FileActions, HostileNamesReachTheListedFileAndNoOther)
     const char* unixNames = getenv("TRAWL_UNIX_NAMES");
     ASSERT_NE(unixNames, nullptr) << "run through ctest, which makes them";
     const std::string unixDir = unixNames, slashed = unixDir + "\\back\\slash.txt";
+    // The name holding a backslash is no namesake of the slash.txt in back.
+    List(unixDir + ";" + unixDir + "\\back", "*slash.txt");
+    ASSERT_EQ(Rows(), (Texts{slashed, slashed}));
+    EXPECT_EQ(view->resultList.GetShadowTip(0) + view->resultList.GetShadowTip(1), "");
+    // Two files that one name and one short name stand for: told apart by no action.
+    List(unixDir, "bad*");
+    ASSERT_EQ(Rows().size(), 2u);
+    for (int row : {0, 1}) {
+        ChooseRow(row);
+        EXPECT_EQ(Attrib(), Texts(6));
+        EXPECT_EQ(DeleteRow(row, IDYES), Texts{"Delete File|" + LoadResString(IDS_NAME_AMBIGUOUS) + "|0x10"});
+    }
+    EXPECT_EQ(Rows().size(), 2u);
     List(unixDir, "*");
     ChooseRow(RowOf(slashed));
     EXPECT_EQ(Attrib()[0] + "|" + Attrib()[1], "back\\slash.txt|2 Bytes");

@@ -3,6 +3,7 @@
 #include "res/resource.h"
 #include "support/FixtureFiles.h"
 #include "ui/CodePageText.h"
+#include "ui/FileReach.h"
 #include "ui/ResultSearch.h"
 
 #include <gtest/gtest.h>
@@ -213,6 +214,23 @@ TEST_F(ResultFillTest, FindHandleClosesWhenARowThrows)
     // An open find handle holds the directory: it could not be removed.
     DeleteFileA((second + "\\c.txt").c_str());
     EXPECT_NE(RemoveDirectoryA(second.c_str()), FALSE) << GetLastError();
+}
+
+// A name no path holds is reached through the short name recorded at the
+// search; once that alias leads to a file of another name, nothing is.
+TEST_F(ResultFillTest, AShortNameThatNowLeadsElsewhereReachesNothing)
+{
+    const std::string dir = tree.Directory("moved");
+    FixtureTree::File(dir + "\\a name too long for 8.3.txt", 1, aTime);
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW(WideFromCodePage(dir + "\\a name*")->c_str(), &data);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    FindClose(find);
+    ASSERT_NE(data.cAlternateFileName[0], L'\0');
+    const ListedFile gone{dir + "\\", L"gone\\back.txt", data.cAlternateFileName};
+    EXPECT_EQ(CheckedExactPath(gone).fault, ReachFault::Changed);
+    const ListedFile same{dir + "\\", data.cFileName, data.cAlternateFileName};
+    EXPECT_EQ(CheckedExactPath(same).fault, ReachFault::None);
 }
 
 TEST(ListedName, TheLongNameIfCarriedElseTheShortNameElseTheMark)
