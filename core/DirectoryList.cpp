@@ -100,24 +100,37 @@ const std::string& TextFor(const std::vector<std::string>& texts, Enum value)
     return index < texts.size() ? texts[index] : none;
 }
 
+// The path a "\\?\" prefix stands for: "\\?\C:\x" is "C:\x" and
+// "\\?\UNC\srv\share" is "\\srv\share".
+std::string WithoutLongPrefix(std::string_view path)
+{
+    if (path.substr(0, 4) != R"(\\?\)")
+        return std::string(path);
+    std::string_view rest = path.substr(4);
+    if (rest.size() >= 4 && rest[3] == '\\' && AsciiNameFolder().FoldNonAscii(rest.substr(0, 3)) == "UNC")
+        return R"(\\)" + std::string(rest.substr(4));
+    return std::string(rest);
+}
+
 } // namespace
 
 bool IsRootedEntry(std::string_view path)
 {
-    return RootLength(path) != 0;
+    return RootLength(WithoutLongPrefix(path)) != 0;
 }
 
 std::string DirectoryKey(std::string_view entry, INameFolder& folder)
 {
-    std::string_view path = UnquotedEntry(entry);
+    const std::string path = WithoutLongPrefix(UnquotedEntry(entry));
     const size_t rootLength = RootLength(path);
-    std::string key(path.substr(0, rootLength));
+    // The root keeps its backslash: "C:" is drive C's current directory, not "C:\".
+    std::string key = path.substr(0, rootLength);
     std::replace(key.begin(), key.end(), '/', '\\');
     if (!key.empty() && key.back() != '\\')
         key += '\\';
 
     std::vector<std::string_view> parts;
-    std::string_view rest = path.substr(rootLength);
+    std::string_view rest = std::string_view(path).substr(rootLength);
     while (!rest.empty()) {
         size_t end = rest.find_first_of("\\/");
         std::string_view part = rest.substr(0, end);
@@ -134,8 +147,6 @@ std::string DirectoryKey(std::string_view entry, INameFolder& folder)
             key += '\\';
         key += parts[i];
     }
-    while (key.size() > 1 && key.back() == '\\')
-        key.pop_back();
     return FoldKey(key, folder);
 }
 

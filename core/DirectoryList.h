@@ -18,8 +18,9 @@ std::vector<std::string> DirectoryListEntries(std::string_view listText);
 std::string_view UnquotedEntry(std::string_view entry);
 
 // The same key for two entries exactly when they name the same directory:
-// quotes and trailing backslashes dropped, "/" taken as "\", "." and ".."
-// resolved, letters folded.
+// quotes, a "\\?\" prefix and trailing backslashes (not the root's) dropped,
+// "/" taken as "\", "." and ".." resolved, letters folded. "C:" (drive C's
+// current directory) is not "C:\".
 std::string DirectoryKey(std::string_view entry, INameFolder& folder);
 
 // What the file system holds at an entry's path.
