@@ -209,20 +209,28 @@ std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const St
 
     if (stored.typed)
         return rows;
-    const std::pair<const std::optional<std::string>*, EntryOrigin> sources[] = {
-        {&stored.system, EntryOrigin::System}, {&stored.user, EntryOrigin::User}};
-    for (const auto& [value, origin] : sources) {
-        if (!*value)
-            continue;
-        for (std::string& entry : DirectoryListEntries(**value)) {
-            if (UnquotedEntry(entry).empty() || !firstPosition.emplace(DirectoryKey(entry, folder), 0).second)
+    if (stored.newProcess) {
+        for (std::string& entry : DirectoryListEntries(*stored.newProcess)) {
+            const std::string key = DirectoryKey(entry, folder);
+            if (UnquotedEntry(entry).empty() || !firstPosition.emplace(key, 0).second)
                 continue;
             EntryReport row;
             row.entry = std::move(entry);
             row.state = EntryState::NotInProcess;
-            row.origin = origin;
+            row.origin = systemKeys.count(key) > 0 ? EntryOrigin::System : EntryOrigin::User;
             rows.push_back(std::move(row));
         }
+    }
+    const std::pair<const std::string*, EntryOrigin> otherTypes[] = {
+        {&stored.systemOtherType, EntryOrigin::System}, {&stored.userOtherType, EntryOrigin::User}};
+    for (const auto& [typeName, origin] : otherTypes) {
+        if (typeName->empty())
+            continue;
+        EntryReport row;
+        row.state = EntryState::OtherType;
+        row.typeName = *typeName;
+        row.origin = origin;
+        rows.push_back(std::move(row));
     }
     return rows;
 }
@@ -234,6 +242,8 @@ std::vector<std::string> ReportCells(const EntryReport& row, const DirectoryList
         state = FormatWith(state, "%" + row.variable + "%");
     else if (row.state == EntryState::Duplicate)
         state = FormatWith(state, std::to_string(row.duplicateOf));
+    else if (row.state == EntryState::OtherType)
+        state = FormatWith(state, row.typeName);
     return {row.position > 0 ? std::to_string(row.position) : std::string(), row.entry, state,
             TextFor(texts.origins, row.origin)};
 }
@@ -241,8 +251,7 @@ std::vector<std::string> ReportCells(const EntryReport& row, const DirectoryList
 std::string ReportSummary(const std::vector<EntryReport>& rows, std::string_view listText,
                           const DirectoryListTexts& texts)
 {
-    constexpr size_t stateCount = static_cast<size_t>(EntryState::NotInProcess) + 1;
-    size_t counts[stateCount] = {};
+    size_t counts[entryStateCount] = {};
     size_t entries = 0;
     for (const EntryReport& row : rows) {
         ++counts[static_cast<size_t>(row.state)];
@@ -250,7 +259,7 @@ std::string ReportSummary(const std::vector<EntryReport>& rows, std::string_view
     }
     std::string summary =
         entries == 1 ? texts.oneEntry : FormatWith(texts.entriesFormat, GroupedNumber(entries));
-    for (size_t state = 0; state < stateCount; ++state)
+    for (size_t state = 0; state < entryStateCount; ++state)
         if (counts[state] > 0 && state != static_cast<size_t>(EntryState::Ok))
             summary += ", " + FormatWith(TextFor(texts.countFormats, state), GroupedNumber(counts[state]));
     const size_t length = Utf16Length(listText);

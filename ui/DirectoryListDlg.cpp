@@ -35,7 +35,7 @@ std::vector<std::string> LoadStrings(UINT first, UINT count)
     return strings;
 }
 
-constexpr UINT stateCount = static_cast<UINT>(trawl::EntryState::NotInProcess) + 1;
+constexpr UINT stateCount = static_cast<UINT>(trawl::entryStateCount);
 constexpr UINT originCount = static_cast<UINT>(trawl::EntryOrigin::Typed) + 1;
 
 } // namespace

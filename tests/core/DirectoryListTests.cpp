@@ -22,13 +22,15 @@ public:
 };
 
 const trawl::DirectoryListTexts texts{{"Empty entry", "Unexpanded %s", "Relative", "Missing",
-                                       "Not a directory", "Duplicate of #%d", "OK", "Not in this process"},
+                                       "Not a directory", "Duplicate of #%d", "OK", "Not in this process",
+                                       "Stored as %s"},
                                       {"System", "User", "This process", "Typed"},
                                       "#\tDirectory\tState\tFrom",
                                       "1 entry",
                                       "%d entries",
                                       {"%d empty", "%d unexpanded", "%d relative", "%d missing",
-                                       "%d not a directory", "%d duplicate", "", "%d not in this process"},
+                                       "%d not a directory", "%d duplicate", "", "%d not in this process",
+                                       "%d not text"},
                                       "%s characters",
                                       " (too long)"};
 
@@ -88,13 +90,16 @@ TEST(DirectoryList, EachEntryGetsTheFirstStateThatApplies)
 TEST(DirectoryList, FromNamesTheStoredValueThatHoldsTheEntry)
 {
     trawl::StoredValues stored;
-    stored.system = "C:\\Windows;C:\\Shared;;C:\\SysOnly";
+    stored.system = "C:\\Windows;C:\\Shared;;C:\\SysOnly;C:\\Replaced";
     stored.user = "c:\\shared\\;C:\\Mine;C:\\UserOnly;C:\\sysonly";
+    // Only what a new process gets is missed here; a value of another type is named.
+    stored.newProcess = "C:\\Windows;C:\\Shared;;C:\\SysOnly;" + *stored.user;
+    stored.userOtherType = "REG_DWORD";
     EXPECT_EQ(Report("C:\\WINDOWS\\;C:\\shared;C:\\mine;C:\\new;", stored),
               (std::vector<std::string>{"1|C:\\WINDOWS\\|OK|System", "2|C:\\shared|OK|System",
                                         "3|C:\\mine|OK|User", "4|C:\\new|OK|This process",
                                         "5||Empty entry|System", "|C:\\SysOnly|Not in this process|System",
-                                        "|C:\\UserOnly|Not in this process|User"}));
+                                        "|C:\\UserOnly|Not in this process|User", "||Stored as REG_DWORD|User"}));
     stored.typed = true;
     EXPECT_EQ(Report("C:\\Windows", stored), std::vector<std::string>{"1|C:\\Windows|OK|Typed"});
 }
@@ -104,7 +109,7 @@ TEST(DirectoryList, SummaryCountsStatesAndTheLengthAndTheTableCopiesEveryRow)
     FakeDisk disk;
     trawl::AsciiNameFolder folder;
     trawl::StoredValues stored;
-    stored.user = "C:\\u";
+    stored.user = stored.newProcess = "C:\\u";
     const std::string list = "C:\\gone;;C:\\a;C:\\a\\\tb";
     const auto rows = trawl::ReportDirectoryList(list, stored, disk, folder);
     EXPECT_EQ(trawl::ReportSummary(rows, list, texts),
