@@ -112,6 +112,27 @@ std::string WithoutLongPrefix(std::string_view path)
     return std::string(rest);
 }
 
+// The state of an entry the search does not list.
+EntryState StateOfProbe(PathKind kind, std::string_view path)
+{
+    switch (kind) {
+    case PathKind::Missing:
+        return EntryState::Missing;
+    case PathKind::File:
+        return EntryState::NotDirectory;
+    case PathKind::Unreadable:
+        return EntryState::Unreadable;
+    default:
+        break;
+    }
+    // Normalising drops a name's trailing spaces or dots in one place and not
+    // in another, so the entry alone names one directory and the search's
+    // path (the entry and a pattern) another, or none.
+    const size_t last = path.find_last_not_of("\\/");
+    const char end = last == std::string_view::npos ? '\0' : path[last];
+    return end == ' ' ? EntryState::TrailingSpace : end == '.' ? EntryState::TrailingDot : EntryState::Unreached;
+}
+
 } // namespace
 
 bool IsRootedEntry(std::string_view path)
@@ -198,7 +219,7 @@ std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const St
         } else if (!IsRootedEntry(path)) {
             row.state = EntryState::Relative;
         } else if (PathKind kind = probe.Probe(path); kind != PathKind::Directory) {
-            row.state = kind == PathKind::Missing ? EntryState::Missing : EntryState::NotDirectory;
+            row.state = StateOfProbe(kind, path);
         } else if (!isFirst) {
             row.state = EntryState::Duplicate;
             row.duplicateOf = first->second;

@@ -23,13 +23,19 @@ std::string_view UnquotedEntry(std::string_view entry);
 // current directory) is not "C:\".
 std::string DirectoryKey(std::string_view entry, INameFolder& folder);
 
-// What the file system holds at an entry's path.
-enum class PathKind { Missing, File, Directory };
+// What a search of an entry's path finds there.
+enum class PathKind {
+    Missing,
+    File,
+    Directory, // listed, as the search lists it
+    Unreadable, // a directory that may not be listed
+    Unreached,  // the name leads to a directory, but the search's path does not
+};
 
 class IDirectoryProbe {
 public:
     virtual ~IDirectoryProbe() = default;
-    // Asked with the entry without its quotes.
+    // Asked with the entry without its quotes, as the search takes it.
     virtual PathKind Probe(const std::string& path) = 0;
 };
 
@@ -39,6 +45,10 @@ enum class EntryState {
     Relative,
     Missing,
     NotDirectory,
+    TrailingSpace, // Unreached, and the name ends in a space
+    TrailingDot,   // Unreached, and the name ends in a dot
+    Unreached,
+    Unreadable,
     Duplicate,
     Ok,
     NotInProcess,

@@ -8,31 +8,37 @@ namespace {
 
 using trawl::EntryState;
 
-// Directories exist where named; "C:\file.txt" is a file; all else is missing.
+// Directories the search lists, but for the paths named below and those under C:\gone, which are missing.
 class FakeDisk : public trawl::IDirectoryProbe {
 public:
     trawl::PathKind Probe(const std::string& path) override
     {
         ++probes;
-        if (path == "C:\\file.txt")
-            return trawl::PathKind::File;
+        const std::map<std::string, trawl::PathKind> named = {{R"(C:\file.txt)", trawl::PathKind::File},
+                                                              {R"(C:\locked)", trawl::PathKind::Unreadable},
+                                                              {R"(C:\sp )", trawl::PathKind::Unreached},
+                                                              {R"(C:\sp \)", trawl::PathKind::Unreached},
+                                                              {R"(C:\dot.)", trawl::PathKind::Unreached},
+                                                              {R"(C:\far)", trawl::PathKind::Unreached}};
+        if (const auto found = named.find(path); found != named.end())
+            return found->second;
         return path.rfind("C:\\gone", 0) == 0 ? trawl::PathKind::Missing : trawl::PathKind::Directory;
     }
     int probes = 0;
 };
 
-const trawl::DirectoryListTexts texts{{"Empty entry", "Unexpanded %s", "Relative", "Missing",
-                                       "Not a directory", "Duplicate of #%d", "OK", "Not in this process",
-                                       "Stored as %s"},
-                                      {"System", "User", "This process", "Typed"},
-                                      "#\tDirectory\tState\tFrom",
-                                      "1 entry",
-                                      "%d entries",
-                                      {"%d empty", "%d unexpanded", "%d relative", "%d missing",
-                                       "%d not a directory", "%d duplicate", "", "%d not in this process",
-                                       "%d not text"},
-                                      "%s characters",
-                                      " (too long)"};
+const trawl::DirectoryListTexts texts{
+    {"Empty entry", "Unexpanded %s", "Relative", "Missing", "Not a directory", "Trailing space", "Trailing dot",
+     "Not reached", "Cannot be read", "Duplicate of #%d", "OK", "Not in this process", "Stored as %s"},
+    {"System", "User", "This process", "Typed"},
+    "#\tDirectory\tState\tFrom",
+    "1 entry",
+    "%d entries",
+    {"%d empty", "%d unexpanded", "%d relative", "%d missing", "%d not a directory", "%d trailing space",
+     "%d trailing dot", "%d not reached", "%d unreadable", "%d duplicate", "", "%d not in this process",
+     "%d not text"},
+    "%s characters",
+    " (too long)"};
 
 // "#|state|from" of each row.
 std::vector<std::string> Report(const std::string& list, const trawl::StoredValues& stored = {})
@@ -77,6 +83,11 @@ TEST(DirectoryList, EachEntryGetsTheFirstStateThatApplies)
          {"1|\\\\Srv\\Share\\|OK|This process", "2|\\\\srv\\share\\.|Duplicate of #1|This process",
           "3|\\\\srv\\share\\..\\other|OK|This process"}},
         {"C:\\a;", {"1|C:\\a|OK|This process", "2||Empty entry|This process"}},
+        // Why the search does not list a directory the name leads to.
+        {R"(C:\sp ;C:\sp \;C:\dot.;C:\far;C:\locked)",
+         {R"(1|C:\sp |Trailing space|This process)", R"(2|C:\sp \|Trailing space|This process)",
+          R"(3|C:\dot.|Trailing dot|This process)", R"(4|C:\far|Not reached|This process)",
+          R"(5|C:\locked|Cannot be read|This process)"}},
         // A drive's current directory is not its root; the long-path prefix names the same directory.
         {R"(C:;C:\;\\?\C:\x;C:\x\;\\?\UNC\srv\sh\d;\\srv\sh\d)",
          {"1|C:|Relative|This process", R"(2|C:\|OK|This process)", R"(3|\\?\C:\x|OK|This process)",

@@ -1,7 +1,13 @@
+#include "ResultListWindow.h"
+
+#include "support/ModalUser.h"
+#include "ui/DirectoryListDlg.h"
+#include "ui/ResultSearch.h"
 #include "ui/StoredEnvironment.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -48,6 +54,65 @@ TEST(StoredEnvironment, EveryValueIsReadWhateverItsSizeAndType)
     EXPECT_EQ(read, expected);
     EXPECT_TRUE(StoredVariables(HKEY_CURRENT_USER, L"Software\\Trawl tests\\No such key").empty());
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Trawl tests");
+}
+
+// The directory the fixture script nests to a Windows path of this length.
+std::string Deep(std::string path, size_t length)
+{
+    path += "\\long";
+    while (path.size() + 101 < length)
+        path += "\\" + std::string(100, '0');
+    return path + "\\" + std::string(length - 1 - path.size(), '0');
+}
+
+class DirectoryListAndSearch : public ResultListTest {};
+
+TEST_F(DirectoryListAndSearch, OkExactlyWhereTheSearchListsTheDirectorysFiles)
+{
+    const char* fixture = std::getenv("TRAWL_DIRLIST_FIXTURE");
+    ASSERT_NE(fixture, nullptr);
+    const std::string root = fixture;
+    // One who reads past permissions (root with its powers) lists the unreadable directory too.
+    const HANDLE past = CreateFileA((root + "\\unreadable\\f.bat").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (past != INVALID_HANDLE_VALUE)
+        CloseHandle(past);
+    const std::pair<std::string, std::string> cases[] = {
+        {root + "\\plain", "OK"},
+        {root + "\\space ", "OK"},
+        {root + "\\spaceless ", "Trailing space"},
+        {root + "\\dot.", "Trailing dot"},
+        {root + "\\unreadable", past != INVALID_HANDLE_VALUE ? "OK" : "Cannot be read"},
+        {"\\\\?\\" + Deep(root, 250), "OK"},
+        {Deep(root, 256), "OK"},
+        {Deep(root, 1017), "OK"},
+    };
+    std::string listText;
+    std::vector<std::string> expectedStates, expectedRows;
+    for (const auto& [entry, state] : cases) {
+        listText += (listText.empty() ? "" : ";") + entry;
+        expectedStates.push_back(state);
+        if (state == "OK")
+            expectedRows.push_back(entry + "\\f.bat");
+    }
+
+    trawl::StoredValues typed;
+    typed.typed = true;
+    CDirectoryListDlg dialog(listText, typed);
+    std::vector<std::string> states;
+    ModalUser user([&](HWND shown) {
+        for (int row = 0; row < dialog.entryTable.GetItemCount(); ++row)
+            states.push_back(dialog.entryTable.GetItemText(row, 2));
+        PostKey(shown, VK_ESCAPE);
+    });
+    dialog.DoModal();
+    EXPECT_EQ(states, expectedStates);
+    // The wildcard search and the command search alike.
+    for (const char* pattern : {"*.bat", "f"}) {
+        SetupResultColumns(list, {});
+        ListMatchingFiles(list, listText, pattern, {});
+        EXPECT_EQ(ColumnTexts(0), expectedRows) << pattern;
+    }
 }
 
 } // namespace
