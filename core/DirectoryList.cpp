@@ -130,7 +130,9 @@ EntryState StateOfProbe(PathKind kind, std::string_view path)
     // path (the entry and a pattern) another, or none.
     const size_t last = path.find_last_not_of("\\/");
     const char end = last == std::string_view::npos ? '\0' : path[last];
-    return end == ' ' ? EntryState::TrailingSpace : end == '.' ? EntryState::TrailingDot : EntryState::Unreached;
+    return end == ' '   ? EntryState::TrailingSpace
+           : end == '.' ? EntryState::TrailingDot
+                        : EntryState::Unreached;
 }
 
 } // namespace

@@ -27,7 +27,7 @@ std::string DirectoryKey(std::string_view entry, INameFolder& folder);
 enum class PathKind {
     Missing,
     File,
-    Directory, // listed, as the search lists it
+    Directory,  // listed, as the search lists it
     Unreadable, // a directory that may not be listed
     Unreached,  // the name leads to a directory, but the search's path does not
 };
@@ -97,7 +97,7 @@ inline constexpr size_t commandLineLimit = 8191;
 
 // The user-visible words of the report, from the resources.
 struct DirectoryListTexts {
-    std::vector<std::string> states;       // one per EntryState, "%s" for the %NAME% or type, "%d" for the position
+    std::vector<std::string> states;       // one per EntryState, "%s" for a %NAME% or type, "%d" for a #
     std::vector<std::string> origins;      // one per EntryOrigin
     std::string headings;                  // "#\tDirectory\tState\tFrom"
     std::string oneEntry;                  // "1 entry"

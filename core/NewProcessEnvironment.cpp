@@ -60,8 +60,8 @@ StoredValues NewProcessValues(std::string_view name, const std::vector<StoredVar
 
     const std::string wanted = FoldName(name, folder);
     StoredValues values;
-    const std::tuple<const std::vector<StoredVariable>*, std::optional<std::string>*, std::string*> stores[] = {
-        {&system, &values.system, &values.systemOtherType}, {&user, &values.user, &values.userOtherType}};
+    const std::tuple<const std::vector<StoredVariable>*, std::optional<std::string>*, std::string*> stores[] =
+        {{&system, &values.system, &values.systemOtherType}, {&user, &values.user, &values.userOtherType}};
     for (const auto& [store, value, otherType] : stores) {
         for (const StoredKind kind : {StoredKind::Text, StoredKind::Expandable}) {
             for (const StoredVariable& variable : *store) {

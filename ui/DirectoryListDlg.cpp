@@ -47,7 +47,8 @@ public:
             return trawl::PathKind::Unreadable;
         // Nothing in it at all, as in a drive's empty root: the search's own
         // directory (its path without the "*") is there.
-        if (error == ERROR_FILE_NOT_FOUND && IsDirectory(AttributesAt(searched->substr(0, searched->size() - 1))))
+        if (error == ERROR_FILE_NOT_FOUND &&
+            IsDirectory(AttributesAt(searched->substr(0, searched->size() - 1))))
             return trawl::PathKind::Directory;
 
         // What the name leads to alone: normalised, as most programs take it,

@@ -75,7 +75,8 @@ std::vector<trawl::StoredVariable> StoredVariables(HKEY root, const wchar_t* sub
     std::vector<BYTE> data;
     for (DWORD index = 0;; ++index) {
         DWORD length = static_cast<DWORD>(name.size());
-        const LSTATUS status = RegEnumValueW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        const LSTATUS status =
+            RegEnumValueW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
         if (status == ERROR_NO_MORE_ITEMS)
             break;
         DWORD type = REG_NONE;

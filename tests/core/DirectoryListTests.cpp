@@ -14,12 +14,10 @@ public:
     trawl::PathKind Probe(const std::string& path) override
     {
         ++probes;
-        const std::map<std::string, trawl::PathKind> named = {{R"(C:\file.txt)", trawl::PathKind::File},
-                                                              {R"(C:\locked)", trawl::PathKind::Unreadable},
-                                                              {R"(C:\sp )", trawl::PathKind::Unreached},
-                                                              {R"(C:\sp \)", trawl::PathKind::Unreached},
-                                                              {R"(C:\dot.)", trawl::PathKind::Unreached},
-                                                              {R"(C:\far)", trawl::PathKind::Unreached}};
+        const std::map<std::string, trawl::PathKind> named = {
+            {R"(C:\file.txt)", trawl::PathKind::File},  {R"(C:\locked)", trawl::PathKind::Unreadable},
+            {R"(C:\sp )", trawl::PathKind::Unreached},  {R"(C:\sp \)", trawl::PathKind::Unreached},
+            {R"(C:\dot.)", trawl::PathKind::Unreached}, {R"(C:\far)", trawl::PathKind::Unreached}};
         if (const auto found = named.find(path); found != named.end())
             return found->second;
         return path.rfind("C:\\gone", 0) == 0 ? trawl::PathKind::Missing : trawl::PathKind::Directory;
@@ -28,8 +26,9 @@ public:
 };
 
 const trawl::DirectoryListTexts texts{
-    {"Empty entry", "Unexpanded %s", "Relative", "Missing", "Not a directory", "Trailing space", "Trailing dot",
-     "Not reached", "Cannot be read", "Duplicate of #%d", "OK", "Not in this process", "Stored as %s"},
+    {"Empty entry", "Unexpanded %s", "Relative", "Missing", "Not a directory", "Trailing space",
+     "Trailing dot", "Not reached", "Cannot be read", "Duplicate of #%d", "OK", "Not in this process",
+     "Stored as %s"},
     {"System", "User", "This process", "Typed"},
     "#\tDirectory\tState\tFrom",
     "1 entry",
@@ -106,11 +105,12 @@ TEST(DirectoryList, FromNamesTheStoredValueThatHoldsTheEntry)
     // Only what a new process gets is missed here; a value of another type is named.
     stored.newProcess = "C:\\Windows;C:\\Shared;;C:\\SysOnly;" + *stored.user;
     stored.userOtherType = "REG_DWORD";
-    EXPECT_EQ(Report("C:\\WINDOWS\\;C:\\shared;C:\\mine;C:\\new;", stored),
-              (std::vector<std::string>{"1|C:\\WINDOWS\\|OK|System", "2|C:\\shared|OK|System",
-                                        "3|C:\\mine|OK|User", "4|C:\\new|OK|This process",
-                                        "5||Empty entry|System", "|C:\\SysOnly|Not in this process|System",
-                                        "|C:\\UserOnly|Not in this process|User", "||Stored as REG_DWORD|User"}));
+    EXPECT_EQ(
+        Report("C:\\WINDOWS\\;C:\\shared;C:\\mine;C:\\new;", stored),
+        (std::vector<std::string>{"1|C:\\WINDOWS\\|OK|System", "2|C:\\shared|OK|System", "3|C:\\mine|OK|User",
+                                  "4|C:\\new|OK|This process", "5||Empty entry|System",
+                                  "|C:\\SysOnly|Not in this process|System",
+                                  "|C:\\UserOnly|Not in this process|User", "||Stored as REG_DWORD|User"}));
     stored.typed = true;
     EXPECT_EQ(Report("C:\\Windows", stored), std::vector<std::string>{"1|C:\\Windows|OK|Typed"});
 }

@@ -31,12 +31,15 @@ std::string Shown(const std::optional<std::string>& value)
 TEST(NewProcessEnvironment, MachineThenUserTextBeforeExpandableOnlyPathJoined)
 {
     const std::vector<trawl::StoredVariable> system = {
-        {"Path", StoredKind::Expandable, "%SystemRoot%\\s;%HOME%"}, {"TE", StoredKind::Text, "S1;S2"},
-        {"SYSONLY", StoredKind::Text, "s"},                         {"DW", StoredKind::Other, "", "REG_DWORD"}};
-    const std::vector<trawl::StoredVariable> user = {
-        {"PATH", StoredKind::Expandable, "%te%;%HOME%"}, {"TE", StoredKind::Text, "U1;U2"},
-        {"HOME", StoredKind::Text, "h"},                 {"FWD", StoredKind::Expandable, "%LATER%"},
-        {"LATER", StoredKind::Expandable, "l"}};
+        {"Path", StoredKind::Expandable, "%SystemRoot%\\s;%HOME%"},
+        {"TE", StoredKind::Text, "S1;S2"},
+        {"SYSONLY", StoredKind::Text, "s"},
+        {"DW", StoredKind::Other, "", "REG_DWORD"}};
+    const std::vector<trawl::StoredVariable> user = {{"PATH", StoredKind::Expandable, "%te%;%HOME%"},
+                                                     {"TE", StoredKind::Text, "U1;U2"},
+                                                     {"HOME", StoredKind::Text, "h"},
+                                                     {"FWD", StoredKind::Expandable, "%LATER%"},
+                                                     {"LATER", StoredKind::Expandable, "l"}};
     // Asked only about names no store holds.
     const trawl::VariableLookup inherited = [](std::string_view name) {
         return std::optional<std::string>("this-" + std::string(name));
