@@ -100,24 +100,60 @@ const std::string& TextFor(const std::vector<std::string>& texts, Enum value)
     return index < texts.size() ? texts[index] : none;
 }
 
+// The path a "\\?\" prefix stands for: "\\?\C:\x" is "C:\x" and
+// "\\?\UNC\srv\share" is "\\srv\share".
+std::string WithoutLongPrefix(std::string_view path)
+{
+    if (path.substr(0, 4) != R"(\\?\)")
+        return std::string(path);
+    std::string_view rest = path.substr(4);
+    if (rest.size() >= 4 && rest[3] == '\\' && AsciiNameFolder().FoldNonAscii(rest.substr(0, 3)) == "UNC")
+        return R"(\\)" + std::string(rest.substr(4));
+    return std::string(rest);
+}
+
+// The state of an entry the search does not list.
+EntryState StateOfProbe(PathKind kind, std::string_view path)
+{
+    switch (kind) {
+    case PathKind::Missing:
+        return EntryState::Missing;
+    case PathKind::File:
+        return EntryState::NotDirectory;
+    case PathKind::Unreadable:
+        return EntryState::Unreadable;
+    default:
+        break;
+    }
+    // Normalising drops a name's trailing spaces or dots in one place and not
+    // in another, so the entry alone names one directory and the search's
+    // path (the entry and a pattern) another, or none.
+    const size_t last = path.find_last_not_of("\\/");
+    const char end = last == std::string_view::npos ? '\0' : path[last];
+    return end == ' '   ? EntryState::TrailingSpace
+           : end == '.' ? EntryState::TrailingDot
+                        : EntryState::Unreached;
+}
+
 } // namespace
 
 bool IsRootedEntry(std::string_view path)
 {
-    return RootLength(path) != 0;
+    return RootLength(WithoutLongPrefix(path)) != 0;
 }
 
 std::string DirectoryKey(std::string_view entry, INameFolder& folder)
 {
-    std::string_view path = UnquotedEntry(entry);
+    const std::string path = WithoutLongPrefix(UnquotedEntry(entry));
     const size_t rootLength = RootLength(path);
-    std::string key(path.substr(0, rootLength));
+    // The root keeps its backslash: "C:" is drive C's current directory, not "C:\".
+    std::string key = path.substr(0, rootLength);
     std::replace(key.begin(), key.end(), '/', '\\');
     if (!key.empty() && key.back() != '\\')
         key += '\\';
 
     std::vector<std::string_view> parts;
-    std::string_view rest = path.substr(rootLength);
+    std::string_view rest = std::string_view(path).substr(rootLength);
     while (!rest.empty()) {
         size_t end = rest.find_first_of("\\/");
         std::string_view part = rest.substr(0, end);
@@ -134,8 +170,6 @@ std::string DirectoryKey(std::string_view entry, INameFolder& folder)
             key += '\\';
         key += parts[i];
     }
-    while (key.size() > 1 && key.back() == '\\')
-        key.pop_back();
     return FoldKey(key, folder);
 }
 
@@ -187,7 +221,7 @@ std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const St
         } else if (!IsRootedEntry(path)) {
             row.state = EntryState::Relative;
         } else if (PathKind kind = probe.Probe(path); kind != PathKind::Directory) {
-            row.state = kind == PathKind::Missing ? EntryState::Missing : EntryState::NotDirectory;
+            row.state = StateOfProbe(kind, path);
         } else if (!isFirst) {
             row.state = EntryState::Duplicate;
             row.duplicateOf = first->second;
@@ -198,20 +232,28 @@ std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const St
 
     if (stored.typed)
         return rows;
-    const std::pair<const std::optional<std::string>*, EntryOrigin> sources[] = {
-        {&stored.system, EntryOrigin::System}, {&stored.user, EntryOrigin::User}};
-    for (const auto& [value, origin] : sources) {
-        if (!*value)
-            continue;
-        for (std::string& entry : DirectoryListEntries(**value)) {
-            if (UnquotedEntry(entry).empty() || !firstPosition.emplace(DirectoryKey(entry, folder), 0).second)
+    if (stored.newProcess) {
+        for (std::string& entry : DirectoryListEntries(*stored.newProcess)) {
+            const std::string key = DirectoryKey(entry, folder);
+            if (UnquotedEntry(entry).empty() || !firstPosition.emplace(key, 0).second)
                 continue;
             EntryReport row;
             row.entry = std::move(entry);
             row.state = EntryState::NotInProcess;
-            row.origin = origin;
+            row.origin = systemKeys.count(key) > 0 ? EntryOrigin::System : EntryOrigin::User;
             rows.push_back(std::move(row));
         }
+    }
+    const std::pair<const std::string*, EntryOrigin> otherTypes[] = {
+        {&stored.systemOtherType, EntryOrigin::System}, {&stored.userOtherType, EntryOrigin::User}};
+    for (const auto& [typeName, origin] : otherTypes) {
+        if (typeName->empty())
+            continue;
+        EntryReport row;
+        row.state = EntryState::OtherType;
+        row.typeName = *typeName;
+        row.origin = origin;
+        rows.push_back(std::move(row));
     }
     return rows;
 }
@@ -223,6 +265,8 @@ std::vector<std::string> ReportCells(const EntryReport& row, const DirectoryList
         state = FormatWith(state, "%" + row.variable + "%");
     else if (row.state == EntryState::Duplicate)
         state = FormatWith(state, std::to_string(row.duplicateOf));
+    else if (row.state == EntryState::OtherType)
+        state = FormatWith(state, row.typeName);
     return {row.position > 0 ? std::to_string(row.position) : std::string(), row.entry, state,
             TextFor(texts.origins, row.origin)};
 }
@@ -230,8 +274,7 @@ std::vector<std::string> ReportCells(const EntryReport& row, const DirectoryList
 std::string ReportSummary(const std::vector<EntryReport>& rows, std::string_view listText,
                           const DirectoryListTexts& texts)
 {
-    constexpr size_t stateCount = static_cast<size_t>(EntryState::NotInProcess) + 1;
-    size_t counts[stateCount] = {};
+    size_t counts[entryStateCount] = {};
     size_t entries = 0;
     for (const EntryReport& row : rows) {
         ++counts[static_cast<size_t>(row.state)];
@@ -239,7 +282,7 @@ std::string ReportSummary(const std::vector<EntryReport>& rows, std::string_view
     }
     std::string summary =
         entries == 1 ? texts.oneEntry : FormatWith(texts.entriesFormat, GroupedNumber(entries));
-    for (size_t state = 0; state < stateCount; ++state)
+    for (size_t state = 0; state < entryStateCount; ++state)
         if (counts[state] > 0 && state != static_cast<size_t>(EntryState::Ok))
             summary += ", " + FormatWith(TextFor(texts.countFormats, state), GroupedNumber(counts[state]));
     const size_t length = Utf16Length(listText);

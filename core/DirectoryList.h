@@ -18,21 +18,43 @@ std::vector<std::string> DirectoryListEntries(std::string_view listText);
 std::string_view UnquotedEntry(std::string_view entry);
 
 // The same key for two entries exactly when they name the same directory:
-// quotes and trailing backslashes dropped, "/" taken as "\", "." and ".."
-// resolved, letters folded.
+// quotes, a "\\?\" prefix and trailing backslashes (not the root's) dropped,
+// "/" taken as "\", "." and ".." resolved, letters folded. "C:" (drive C's
+// current directory) is not "C:\".
 std::string DirectoryKey(std::string_view entry, INameFolder& folder);
 
-// What the file system holds at an entry's path.
-enum class PathKind { Missing, File, Directory };
+// What a search of an entry's path finds there.
+enum class PathKind {
+    Missing,
+    File,
+    Directory,  // listed, as the search lists it
+    Unreadable, // a directory that may not be listed
+    Unreached,  // the name leads to a directory, but the search's path does not
+};
 
 class IDirectoryProbe {
 public:
     virtual ~IDirectoryProbe() = default;
-    // Asked with the entry without its quotes.
+    // Asked with the entry without its quotes, as the search takes it.
     virtual PathKind Probe(const std::string& path) = 0;
 };
 
-enum class EntryState { Empty, Unexpanded, Relative, Missing, NotDirectory, Duplicate, Ok, NotInProcess };
+enum class EntryState {
+    Empty,
+    Unexpanded,
+    Relative,
+    Missing,
+    NotDirectory,
+    TrailingSpace, // Unreached, and the name ends in a space
+    TrailingDot,   // Unreached, and the name ends in a dot
+    Unreached,
+    Unreadable,
+    Duplicate,
+    Ok,
+    NotInProcess,
+    OtherType, // a stored value of a type other than text
+};
+inline constexpr size_t entryStateCount = static_cast<size_t>(EntryState::OtherType) + 1;
 enum class EntryOrigin { System, User, Process, Typed };
 
 struct EntryReport {
@@ -41,19 +63,27 @@ struct EntryReport {
     EntryState state = EntryState::Ok;
     std::string variable; // Unexpanded: the first %NAME% it holds, without the "%"
     int duplicateOf = 0;  // Duplicate: the position of the earlier entry
+    std::string typeName; // OtherType: the stored type's name
     EntryOrigin origin = EntryOrigin::Process;
 };
 
-// The stored values of a variable, already expanded; nothing where the
-// registry holds none. Without either the entries are typed (My Path).
+// The stored values of a variable, each expanded as a new process expands
+// it; nothing where the registry holds no text value. Without any the
+// entries are typed (My Path).
 struct StoredValues {
     bool typed = false;
     std::optional<std::string> system;
     std::optional<std::string> user;
+    // The type's name where a store holds the variable as something other than text.
+    std::string systemOtherType;
+    std::string userOtherType;
+    // The value a new process gets.
+    std::optional<std::string> newProcess;
 };
 
 // The rows of the Directory List: the process's entries in order, then the
-// stored entries this process's value lacks (system first, each once).
+// entries a new process gets that this process's value lacks (each once),
+// then a row for each stored value that is not text.
 std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const StoredValues& stored,
                                              IDirectoryProbe& probe, INameFolder& folder);
 
@@ -67,7 +97,7 @@ inline constexpr size_t commandLineLimit = 8191;
 
 // The user-visible words of the report, from the resources.
 struct DirectoryListTexts {
-    std::vector<std::string> states;       // one per EntryState, "%s" for the %NAME%, "%d" for the position
+    std::vector<std::string> states;       // one per EntryState, "%s" for a %NAME% or type, "%d" for a #
     std::vector<std::string> origins;      // one per EntryOrigin
     std::string headings;                  // "#\tDirectory\tState\tFrom"
     std::string oneEntry;                  // "1 entry"

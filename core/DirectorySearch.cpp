@@ -2,7 +2,6 @@
 
 #include "CommandRuns.h"
 #include "DirectoryList.h"
-#include "TextCount.h"
 
 #include <algorithm>
 
@@ -105,10 +104,6 @@ SearchOutcome SearchDirectoryList(std::string_view listText, std::string_view pa
         std::string searchPath = JoinPath(directory, pattern);
         if (commandSearch)
             searchPath += ".*";
-        // The find functions cannot take a longer path; searching a cut one
-        // would list files from the wrong place.
-        if (Utf16Length(searchPath) > maxPathChars)
-            continue;
 
         const auto listEntry = [&](const FoundEntry& entry) {
             if (entry.attributes & attribute::directory)

@@ -14,10 +14,6 @@
 
 namespace trawl {
 
-// Longest path the platform's ANSI file functions accept (MAX_PATH less the
-// terminator), in UTF-16 units as the platform counts it.
-inline constexpr size_t maxPathChars = 259;
-
 // One entry of a directory enumeration, as the platform reports it.
 struct FoundEntry {
     std::string_view name;
@@ -32,7 +28,8 @@ struct FoundEntry {
 };
 
 // Enumerates the entries matching the last component of searchPath, with the
-// platform's wildcard rules. Reports nothing when the directory cannot be read.
+// platform's wildcard rules, however long the path. Reports nothing when the
+// directory cannot be read.
 class IFileFinder {
 public:
     virtual ~IFileFinder() = default;

@@ -6,6 +6,7 @@
 #include "ui/CodePageText.h"
 #include "ui/EnvironmentValue.h"
 #include "ui/PlatformNameFolder.h"
+#include "ui/SearchPath.h"
 
 #include <algorithm>
 #include <memory>
@@ -83,7 +84,7 @@ void Win32FileFinder::FindMatches(const std::string& searchPath,
 {
     // A path the code page does not carry would search somewhere else.
     held.clear();
-    std::optional<std::wstring> widePath = WideFromCodePage(searchPath, codePage);
+    std::optional<std::wstring> widePath = SystemSearchPath(searchPath, codePage);
     if (!widePath)
         return;
     WIN32_FIND_DATAW data{};

@@ -1,11 +1,18 @@
 #pragma once
 
 #include "core/DirectoryList.h"
+#include "core/NewProcessEnvironment.h"
+#include "framework/Platform.h"
 
-#include <optional>
 #include <string>
+#include <vector>
 
-// A variable's values as the registry stores them for new processes: the
-// machine's and the user's, each expanded as a new process would see it;
-// nothing for a store that does not hold the variable.
+// Every value a registry key holds, in its order, read in UTF-16 whatever its
+// size: a string ends at its first NUL (as the environment built from it
+// does) or where its data ends, and half a character left over is dropped.
+// Nothing when the key cannot be opened.
+std::vector<trawl::StoredVariable> StoredVariables(HKEY root, const wchar_t* subKey);
+
+// A variable's values as the registry stores them for new processes, the
+// machine's and the user's, and what a new process gets from them.
 trawl::StoredValues StoredVariableValues(const std::string& name);

@@ -21,16 +21,19 @@ public:
     int probes = 0;
 };
 
-const trawl::DirectoryListTexts texts{{"Empty entry", "Unexpanded %s", "Relative", "Missing",
-                                       "Not a directory", "Duplicate of #%d", "OK", "Not in this process"},
-                                      {"System", "User", "This process", "Typed"},
-                                      "#\tDirectory\tState\tFrom",
-                                      "1 entry",
-                                      "%d entries",
-                                      {"%d empty", "%d unexpanded", "%d relative", "%d missing",
-                                       "%d not a directory", "%d duplicate", "", "%d not in this process"},
-                                      "%s characters",
-                                      " (too long)"};
+const trawl::DirectoryListTexts texts{
+    {"Empty entry", "Unexpanded %s", "Relative", "Missing", "Not a directory", "Trailing space",
+     "Trailing dot", "Not reached", "Cannot be read", "Duplicate of #%d", "OK", "Not in this process",
+     "Stored as %s"},
+    {"System", "User", "This process", "Typed"},
+    "#\tDirectory\tState\tFrom",
+    "1 entry",
+    "%d entries",
+    {"%d empty", "%d unexpanded", "%d relative", "%d missing", "%d not a directory", "%d trailing space",
+     "%d trailing dot", "%d not reached", "%d unreadable", "%d duplicate", "", "%d not in this process",
+     "%d not text"},
+    "%s characters",
+    " (too long)"};
 
 // "#|state|from" of each row.
 std::vector<std::string> Report(const std::string& list, const trawl::StoredValues& stored = {})
@@ -75,6 +78,11 @@ TEST(DirectoryList, EachEntryGetsTheFirstStateThatApplies)
          {"1|\\\\Srv\\Share\\|OK|This process", "2|\\\\srv\\share\\.|Duplicate of #1|This process",
           "3|\\\\srv\\share\\..\\other|OK|This process"}},
         {"C:\\a;", {"1|C:\\a|OK|This process", "2||Empty entry|This process"}},
+        // A drive's current directory is not its root; the long-path prefix names the same directory.
+        {R"(C:;C:\;\\?\C:\x;C:\x\;\\?\UNC\srv\sh\d;\\srv\sh\d)",
+         {"1|C:|Relative|This process", R"(2|C:\|OK|This process)", R"(3|\\?\C:\x|OK|This process)",
+          R"(4|C:\x\|Duplicate of #3|This process)", R"(5|\\?\UNC\srv\sh\d|OK|This process)",
+          R"(6|\\srv\sh\d|Duplicate of #5|This process)"}},
     };
     for (const auto& [list, rows] : cases)
         EXPECT_EQ(Report(list), rows) << list;
@@ -83,8 +91,10 @@ TEST(DirectoryList, EachEntryGetsTheFirstStateThatApplies)
 TEST(DirectoryList, FromNamesTheStoredValueThatHoldsTheEntry)
 {
     trawl::StoredValues stored;
-    stored.system = "C:\\Windows;C:\\Shared;;C:\\SysOnly";
+    stored.system = "C:\\Windows;C:\\Shared;;C:\\SysOnly;C:\\Replaced";
     stored.user = "c:\\shared\\;C:\\Mine;C:\\UserOnly;C:\\sysonly";
+    // Only what a new process gets is missed here.
+    stored.newProcess = "C:\\Windows;C:\\Shared;;C:\\SysOnly;" + *stored.user;
     EXPECT_EQ(Report("C:\\WINDOWS\\;C:\\shared;C:\\mine;C:\\new;", stored),
               (std::vector<std::string>{"1|C:\\WINDOWS\\|OK|System", "2|C:\\shared|OK|System",
                                         "3|C:\\mine|OK|User", "4|C:\\new|OK|This process",
@@ -99,16 +109,17 @@ TEST(DirectoryList, SummaryCountsStatesAndTheLengthAndTheTableCopiesEveryRow)
     FakeDisk disk;
     trawl::AsciiNameFolder folder;
     trawl::StoredValues stored;
-    stored.user = "C:\\u";
+    stored.user = stored.newProcess = "C:\\u";
+    stored.systemOtherType = "REG_BINARY";
     const std::string list = "C:\\gone;;C:\\a;C:\\a\\\tb";
     const auto rows = trawl::ReportDirectoryList(list, stored, disk, folder);
     EXPECT_EQ(trawl::ReportSummary(rows, list, texts),
-              "4 entries, 1 empty, 1 missing, 1 not in this process; 21 characters");
+              "4 entries, 1 empty, 1 missing, 1 not in this process, 1 not text; 21 characters");
     EXPECT_EQ(trawl::ReportTable(rows, texts),
               "#\tDirectory\tState\tFrom\r\n1\tC:\\gone\tMissing\tThis process\r\n2\t\tEmpty entry\tThis "
               "process\r\n"
               "3\tC:\\a\tOK\tThis process\r\n4\tC:\\a\\ b\tOK\tThis process\r\n\tC:\\u\tNot in this "
-              "process\tUser\r\n");
+              "process\tUser\r\n\t\tStored as REG_BINARY\tSystem\r\n");
 }
 
 TEST(DirectoryList, AThousandEntriesOfAFullValueAreEachReported)

@@ -309,40 +309,6 @@ TEST_F(Search, EveryFileGetsItsOwnRowPast32767)
     EXPECT_EQ(sink.rows[39999].path, "D:\\TWO\\F19999.DAT");
 }
 
-TEST_F(Search, DirectoryTooLongToSearchIsSkippedOthersStillSearched)
-{
-    // Pattern "*.TXT" with its backslash adds 6 characters.
-    const std::string fits = "D:\\" + std::string(maxPathChars - 6 - 3, 'f');
-    const std::string tooLong = "D:\\" + std::string(maxPathChars - 6 - 2, 'l');
-    for (const std::string& directory : {fits, tooLong, std::string("D:\\SHORT")})
-        finder.AddFile(directory, "A.TXT");
-
-    Run(tooLong + ";" + fits + ";D:\\SHORT", "*.TXT");
-
-    EXPECT_EQ(Items(), (Strings{fits + "\\A.TXT", "D:\\SHORT\\A.TXT"}));
-    EXPECT_EQ(finder.searched.front().size(), maxPathChars);
-    for (const std::string& searched : finder.searched)
-        EXPECT_LE(searched.size(), maxPathChars) << searched;
-}
-
-TEST_F(Search, PathLimitCountsCharactersAsThePlatformDoes)
-{
-    // 250 Greek letters are 500 bytes but 250 UTF-16 units; a character
-    // beyond the basic plane takes two units.
-    std::string greek = "D:\\";
-    for (int i = 0; i < 250; ++i)
-        greek += "\xCE\xA9"; // Omega
-    std::string emoji = "D:\\";
-    for (int i = 0; i < 126; ++i)
-        emoji += "\xF0\x9F\x98\x80"; // 252 + 3 + 6 units with "\\*.TXT"
-    for (const std::string& directory : {greek, emoji})
-        finder.AddFile(directory, "A.TXT");
-
-    Run(greek + ";" + emoji, "*.TXT");
-
-    EXPECT_EQ(Items(), (Strings{greek + "\\A.TXT"}));
-}
-
 TEST_F(Search, ListedPathIsNeverCut)
 {
     const std::string directory = "D:\\" + std::string(240, 'd');

@@ -1,0 +1,25 @@
+#include "SearchPath.h"
+
+#include "framework/CodePage.h"
+#include "framework/File.h"
+
+std::optional<std::wstring> SystemSearchPath(const std::string& searchPath, UINT codePage)
+{
+    std::optional<std::wstring> path = WideFromCodePage(searchPath, codePage);
+    if (!path || path->rfind(LR"(\\?\)", 0) == 0)
+        return path;
+    const size_t cut = path->find_last_of(L"\\/");
+    if (cut == std::wstring::npos)
+        return path;
+    // With its separator: "C:" alone would be drive C's current directory.
+    const std::wstring directory = CFile::FullPath(path->substr(0, cut + 1));
+    const std::wstring pattern = path->substr(cut + 1);
+    if (directory.size() + pattern.size() < MAX_PATH)
+        return path;
+    return CFile::ExactForm(directory.back() == L'\\' ? directory : directory + L'\\') + pattern;
+}
+
+std::wstring ReachingForm(const std::wstring& fullPath)
+{
+    return fullPath.size() < MAX_PATH ? fullPath : CFile::ExactForm(fullPath);
+}
