@@ -6,12 +6,14 @@
 #include "Timing.h"
 
 #include "core/CommandRuns.h"
+#include "framework/CodePage.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
 #include "ui/ResultSearch.h"
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -128,8 +130,8 @@ int EnumerateOnce(const std::vector<std::string>& directories)
     int found = 0;
     for (int d = 0; d < enumerationDirectories; ++d) {
         WIN32_FIND_DATAW data{};
-        const std::wstring path(directories[d].begin(), directories[d].end());
-        HANDLE find = FindFirstFileW((path + L"\\tool.*").c_str(), &data);
+        const std::optional<std::wstring> path = WideFromCodePage(directories[d] + "\\tool.*");
+        HANDLE find = path ? FindFirstFileW(path->c_str(), &data) : INVALID_HANDLE_VALUE;
         if (find == INVALID_HANDLE_VALUE)
             continue;
         do
@@ -148,8 +150,8 @@ int LookUpEach(const std::vector<std::string>& directories)
     for (int d = 0; d < enumerationDirectories; ++d) {
         for (const std::string& name : names) {
             WIN32_FIND_DATAW data{};
-            const std::string path = directories[d] + "\\" + name;
-            HANDLE find = FindFirstFileW(std::wstring(path.begin(), path.end()).c_str(), &data);
+            const std::optional<std::wstring> path = WideFromCodePage(directories[d] + "\\" + name);
+            HANDLE find = path ? FindFirstFileW(path->c_str(), &data) : INVALID_HANDLE_VALUE;
             if (find == INVALID_HANDLE_VALUE)
                 continue;
             ++found;
