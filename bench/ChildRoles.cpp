@@ -24,27 +24,20 @@ double WorkingSetMB()
     return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
 }
 
-// A search straight into the bare list, nothing kept on the side.
+// A search straight into the bare list, cell by cell as the search writes
+// them, nothing kept on the side.
 class BareListWriter : public trawl::IResultSink, public trawl::ITextMeasure {
 public:
     explicit BareListWriter(BareListView& bare) : bare(bare) {}
-    void InsertRow(int32_t row, const std::string& path) override
+    void InsertRow(int32_t row, const std::string& path) override { bare.SetCell(row, 0, path); }
+    void SetCell(int32_t row, int column, const std::string& text) override
     {
-        texts = RowTexts{path};
-        last = row;
-    }
-    void SetCell(int32_t, int column, const std::string& text) override
-    {
-        texts[static_cast<size_t>(column)] = text;
-        if (column == trawl::maxResultColumns - 1)
-            bare.AddRow(last, texts);
+        bare.SetCell(row, column, text);
     }
     int TextWidth(const std::string&) override { return 0; }
 
 private:
     BareListView& bare;
-    RowTexts texts;
-    int last = 0;
 };
 
 } // namespace
@@ -58,7 +51,8 @@ int RunChild(const std::string& role)
             return 1;
         const double before = WorkingSetMB();
         trawl.TimedSearch(fullList);
-        std::printf("memory %.1f %.1f %d\n", before, WorkingSetMB(), trawl.RowCount());
+        std::printf("memory %.1f %.1f %d %d\n", before, WorkingSetMB(), trawl.RowCount(),
+                    trawl.ColumnCount());
         ExitProcess(0);
     }
     if (role == "memory-bare") {
@@ -71,8 +65,7 @@ int RunChild(const std::string& role)
         trawl::SearchDirectoryList(fullList, "*", allColumns, finder, clock, writer, writer);
         SendMessageA(bare.list, WM_SETREDRAW, TRUE, 0);
         PumpMessages();
-        std::printf("memory %.1f %.1f %d\n", before, WorkingSetMB(),
-                    static_cast<int>(SendMessageA(bare.list, LVM_GETITEMCOUNT, 0, 0)));
+        std::printf("memory %.1f %.1f %d %d\n", before, WorkingSetMB(), bare.RowCount(), bare.columns);
         ExitProcess(0);
     }
     if (role == "exit-ours" || role == "exit-ours-teardown") {
@@ -126,7 +119,8 @@ MemoryFigures ChildMemory(const std::string& role)
     const std::string line = child.Expect("memory");
     MemoryFigures figures;
     int rows = 0;
-    if (std::sscanf(line.c_str(), "%lf %lf %d", &figures.before, &figures.after, &rows) != 3)
+    if (std::sscanf(line.c_str(), "%lf %lf %d %d", &figures.before, &figures.after, &rows,
+                    &figures.columns) != 4)
         std::printf("child %s gave no working set\n", role.c_str());
     else if (rows != totalFiles)
         std::printf("child %s listed %d rows, not %d\n", role.c_str(), rows, totalFiles);

@@ -18,6 +18,7 @@ double TimedExit(const std::string& role, UINT message, WPARAM wParam);
 struct MemoryFigures {
     double before = 0;
     double after = 0;
+    int columns = 0;
 };
 // The working set of a child in the role before and after its rows.
 MemoryFigures ChildMemory(const std::string& role);

@@ -27,7 +27,7 @@ struct DeleteFigures {
 
 // Clear and a new search with `copies` times the fixture's rows shown, and
 // the bare list view's delete-all of the same rows; medians of `runs`.
-DeleteFigures TimedDeletions(BenchSession& trawl, const std::vector<RowTexts>& rows, int copies,
+DeleteFigures TimedDeletions(BenchSession& trawl, const std::vector<RecordedRow>& rows, int copies,
                              const std::string& emptyDirectory)
 {
     std::vector<double> clears, searches, bares;
@@ -76,7 +76,7 @@ std::vector<Figure> LargeListFigures(const std::string& root, const std::string&
                            exitSecondsTarget});
         return figures;
     }
-    const std::vector<RowTexts> rows = RecordRows(fullList);
+    const std::vector<RecordedRow> rows = RecordRows(fullList);
     const std::string emptyDirectory = root + "empty";
     CreateDirectoryA(emptyDirectory.c_str(), nullptr);
 
@@ -111,8 +111,8 @@ std::vector<Figure> LargeListFigures(const std::string& root, const std::string&
 
     const MemoryFigures oursMemory = ChildMemory("memory-ours");
     const MemoryFigures bareMemory = ChildMemory("memory-bare");
-    figures.push_back({"working set, " + smallLabel + " x 4 columns", oursMemory.after, bareMemory.after,
-                       memoryRatioTarget, 0, "MB"});
+    figures.push_back({"working set, " + smallLabel + " x " + std::to_string(oursMemory.columns) + " columns",
+                       oursMemory.after, bareMemory.after, memoryRatioTarget, 0, "MB"});
     figures.push_back(
         {"  before the search (bare: before its rows)", oursMemory.before, bareMemory.before, 0, 0, "MB"});
     return figures;
