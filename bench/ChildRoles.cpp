@@ -72,14 +72,12 @@ int RunChild(const std::string& role)
         BenchSession trawl;
         if (!trawl.StartWithAllColumns())
             return 1;
-        trawl.Fill(RecordRows(fullList), largeCopies);
-        ReportReady(trawl.FrameWindow());
+        ReportReady(trawl.FrameWindow(), trawl.Fill(RecordRows(fullList), largeCopies));
         return BenchSession::Run(role == "exit-ours");
     }
     if (role == "exit-bare") {
         BareListView bare(true);
-        bare.Fill(RecordRows(fullList), largeCopies);
-        ReportReady(bare.parent);
+        ReportReady(bare.parent, bare.Fill(RecordRows(fullList), largeCopies));
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
@@ -91,26 +89,27 @@ int RunChild(const std::string& role)
     return 2;
 }
 
-double TimedExit(const std::string& role, UINT message, WPARAM wParam)
+ExitFigure TimedExit(const std::string& role, UINT message, WPARAM wParam)
 {
     ChildProcess child(role);
-    const std::string ready = child.Expect("ready");
-    if (ready.empty()) {
-        std::printf("child %s did not come up\n", role.c_str());
-        return 999;
+    const ReadyChild ready = ReadReady(child.Expect("ready"));
+    ExitFigure figure;
+    figure.rows = ready.rows;
+    if (ready.window == nullptr) {
+        figure.failure = "child " + role + " did not come up";
+        return figure;
     }
-    const HWND window = ReadyWindow(ready);
-    if (!child.Running() || !IsWindowVisible(window)) {
-        std::printf("child %s is gone before its window was closed\n", role.c_str());
-        return 999;
+    if (!child.Running() || !IsWindowVisible(ready.window)) {
+        figure.failure = "child " + role + " was gone before its window was closed";
+        return figure;
     }
-    PostMessageA(window, message, wParam, 0);
-    const double seconds = child.SecondsUntilGone();
-    if (child.ExitCode() != 0) {
-        std::printf("child %s ended with %lu\n", role.c_str(), child.ExitCode());
-        return 999;
-    }
-    return seconds;
+    PostMessageA(ready.window, message, wParam, 0);
+    figure.seconds = child.SecondsUntilGone();
+    if (figure.seconds < 0)
+        figure.failure = "child " + role + " did not end";
+    else if (child.ExitCode() != 0)
+        figure.failure = "child " + role + " ended with " + std::to_string(child.ExitCode());
+    return figure;
 }
 
 MemoryFigures ChildMemory(const std::string& role)
@@ -118,11 +117,8 @@ MemoryFigures ChildMemory(const std::string& role)
     ChildProcess child(role);
     const std::string line = child.Expect("memory");
     MemoryFigures figures;
-    int rows = 0;
-    if (std::sscanf(line.c_str(), "%lf %lf %d %d", &figures.before, &figures.after, &rows,
+    if (std::sscanf(line.c_str(), "%lf %lf %d %d", &figures.before, &figures.after, &figures.rows,
                     &figures.columns) != 4)
-        std::printf("child %s gave no working set\n", role.c_str());
-    else if (rows != totalFiles)
-        std::printf("child %s listed %d rows, not %d\n", role.c_str(), rows, totalFiles);
+        figures.failure = "child " + role + " gave no working set";
     return figures;
 }
