@@ -2,14 +2,15 @@
 
 #include "Timing.h"
 
-#include <string>
-
 namespace {
 
 LRESULT CALLBACK BareParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_DESTROY && GetWindowLongPtrA(window, GWLP_USERDATA) != 0)
         PostQuitMessage(0);
+    // As the result list answers it: no LVN_DELETEITEM per row follows.
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_DELETEALLITEMS)
+        return TRUE;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -51,34 +52,43 @@ BareListView::~BareListView()
     PumpMessages();
 }
 
-void BareListView::AddRow(int row, const RowTexts& texts)
+void BareListView::SetCell(int row, int column, const std::string& text)
 {
-    std::string cell = texts[0];
+    std::string cell = text;
     LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.mask = LVIF_TEXT;
     item.iItem = row;
+    item.iSubItem = column;
     item.pszText = cell.data();
-    item.lParam = row;
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    for (int column = 1; column < columns; ++column) {
-        cell = texts[static_cast<size_t>(column)];
-        item.mask = LVIF_TEXT;
-        item.iSubItem = column;
-        item.pszText = cell.data();
+    if (column == 0) {
+        item.mask |= LVIF_PARAM;
+        item.lParam = row;
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    } else {
         SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
 }
 
-void BareListView::Fill(const std::vector<RowTexts>& rows, int copies)
+int BareListView::Fill(const std::vector<RecordedRow>& rows, int copies)
 {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     int row = 0;
-    for (int copy = 0; copy < copies; ++copy)
-        for (const RowTexts& texts : rows)
-            AddRow(row++, texts);
+    for (int copy = 0; copy < copies; ++copy) {
+        for (const RecordedRow& recorded : rows) {
+            for (int column = 0; column < columns; ++column)
+                SetCell(row, column, recorded.Cell(column));
+            ++row;
+        }
+    }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
     PumpMessages();
+    return RowCount();
+}
+
+int BareListView::RowCount() const
+{
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
 }
 
 double BareListView::TimedDeleteAll()

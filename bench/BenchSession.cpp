@@ -4,6 +4,7 @@
 
 #include "app/TrawlDoc.h"
 #include "res/resource.h"
+#include "ui/ResultSearch.h"
 
 bool BenchSession::StartWithAllColumns()
 {
@@ -17,21 +18,29 @@ bool BenchSession::StartWithAllColumns()
     return true;
 }
 
-void BenchSession::Fill(const std::vector<RowTexts>& rows, int copies)
+int BenchSession::Fill(const std::vector<RecordedRow>& rows, int copies)
 {
     CResultListCtrl& list = view->resultList;
+    const int columns = list.GetColumnCount();
+    ResultListWriter writer(list);
     list.SetRedraw(false);
     int row = 0;
     for (int copy = 0; copy < copies; ++copy) {
-        for (const RowTexts& texts : rows) {
-            for (int column = 0; column < trawl::maxResultColumns; ++column)
-                list.SetCell(row, column, texts[static_cast<size_t>(column)]);
+        for (const RecordedRow& recorded : rows) {
+            trawl::FoundEntry entry;
+            entry.name = recorded.name;
+            entry.attributes = recorded.found.dwFileAttributes;
+            entry.platformRecord = &recorded.found;
+            writer.InsertFoundRow(row, recorded.Cell(0), entry);
+            for (int column = 1; column < columns; ++column)
+                writer.SetCell(row, column, recorded.Cell(column));
             ++row;
         }
     }
     list.SetRedraw(true);
     InvalidateRect(list.GetSafeHwnd(), nullptr, TRUE);
     Pump();
+    return RowCount();
 }
 
 double BenchSession::TimedClear()

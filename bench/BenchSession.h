@@ -19,14 +19,16 @@ public:
     using TrawlSession::Pump;
     using TrawlSession::Stop;
 
-    // The rows written through the result list as a search writes them.
-    void Fill(const std::vector<RowTexts>& rows, int copies);
+    // `copies` times the rows, written through the result list's writer as a
+    // search writes them, one cell per column; the rows the list then holds.
+    int Fill(const std::vector<RecordedRow>& rows, int copies);
     // Ctrl+C as the accelerator delivers it.
     double TimedClear();
     // A search of the given list for "*", as Search with My Path runs it.
     double TimedSearch(const std::string& directoryList);
 
     int RowCount() const { return view->resultList.GetItemCount(); }
+    int ColumnCount() const { return view->resultList.GetColumnCount(); }
     HWND FrameWindow() const { return frameWindow; }
     // The program's own message loop, to its end.
     static int Run(bool endProcessOnClose);

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 
 ChildProcess::ChildProcess(const std::string& role)
 {
@@ -79,16 +78,21 @@ double ChildProcess::SecondsUntilGone()
 {
     const double start = Now();
     if (WaitForSingleObject(process, 120000) != WAIT_OBJECT_0)
-        return 999;
+        return -1;
     return Now() - start;
 }
 
-void ReportReady(HWND window)
+void ReportReady(HWND window, int rows)
 {
-    std::printf("ready %llx\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
+    std::printf("ready %llx %d\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)),
+                rows);
 }
 
-HWND ReadyWindow(const std::string& ready)
+ReadyChild ReadReady(const std::string& ready)
 {
-    return reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoull(ready.c_str(), nullptr, 16)));
+    unsigned long long window = 0;
+    ReadyChild child;
+    if (std::sscanf(ready.c_str(), "%llx %d", &window, &child.rows) == 2)
+        child.window = reinterpret_cast<HWND>(static_cast<uintptr_t>(window));
+    return child;
 }

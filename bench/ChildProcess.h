@@ -20,7 +20,7 @@ public:
     std::string Expect(const std::string& word);
     bool Running() const;
     DWORD ExitCode() const;
-    // Seconds from now until the process is gone.
+    // Seconds from now until the process is gone; negative when it did not go in two minutes.
     double SecondsUntilGone();
 
 private:
@@ -28,7 +28,12 @@ private:
     HANDLE process = nullptr;
 };
 
-// The child's side: "ready <window>", once the window to be closed is up.
-void ReportReady(HWND window);
-// The parent's side: that window, or null when the line is not one.
-HWND ReadyWindow(const std::string& ready);
+// The child's side: "ready <window> <rows>", once the window to be closed is
+// up with its rows.
+void ReportReady(HWND window, int rows);
+// The parent's side: that window and its rows; a null window when the line is not one.
+struct ReadyChild {
+    HWND window = nullptr;
+    int rows = 0;
+};
+ReadyChild ReadReady(const std::string& ready);

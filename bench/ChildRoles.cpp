@@ -24,27 +24,20 @@ double WorkingSetMB()
     return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
 }
 
-// A search straight into the bare list, nothing kept on the side.
+// A search straight into the bare list, cell by cell as the search writes
+// them, nothing kept on the side.
 class BareListWriter : public trawl::IResultSink, public trawl::ITextMeasure {
 public:
     explicit BareListWriter(BareListView& bare) : bare(bare) {}
-    void InsertRow(int32_t row, const std::string& path) override
+    void InsertRow(int32_t row, const std::string& path) override { bare.SetCell(row, 0, path); }
+    void SetCell(int32_t row, int column, const std::string& text) override
     {
-        texts = RowTexts{path};
-        last = row;
-    }
-    void SetCell(int32_t, int column, const std::string& text) override
-    {
-        texts[static_cast<size_t>(column)] = text;
-        if (column == trawl::maxResultColumns - 1)
-            bare.AddRow(last, texts);
+        bare.SetCell(row, column, text);
     }
     int TextWidth(const std::string&) override { return 0; }
 
 private:
     BareListView& bare;
-    RowTexts texts;
-    int last = 0;
 };
 
 } // namespace
@@ -58,7 +51,8 @@ int RunChild(const std::string& role)
             return 1;
         const double before = WorkingSetMB();
         trawl.TimedSearch(fullList);
-        std::printf("memory %.1f %.1f %d\n", before, WorkingSetMB(), trawl.RowCount());
+        std::printf("memory %.1f %.1f %d %d\n", before, WorkingSetMB(), trawl.RowCount(),
+                    trawl.ColumnCount());
         ExitProcess(0);
     }
     if (role == "memory-bare") {
@@ -71,22 +65,19 @@ int RunChild(const std::string& role)
         trawl::SearchDirectoryList(fullList, "*", allColumns, finder, clock, writer, writer);
         SendMessageA(bare.list, WM_SETREDRAW, TRUE, 0);
         PumpMessages();
-        std::printf("memory %.1f %.1f %d\n", before, WorkingSetMB(),
-                    static_cast<int>(SendMessageA(bare.list, LVM_GETITEMCOUNT, 0, 0)));
+        std::printf("memory %.1f %.1f %d %d\n", before, WorkingSetMB(), bare.RowCount(), bare.columns);
         ExitProcess(0);
     }
     if (role == "exit-ours" || role == "exit-ours-teardown") {
         BenchSession trawl;
         if (!trawl.StartWithAllColumns())
             return 1;
-        trawl.Fill(RecordRows(fullList), largeCopies);
-        ReportReady(trawl.FrameWindow());
+        ReportReady(trawl.FrameWindow(), trawl.Fill(RecordRows(fullList), largeCopies));
         return BenchSession::Run(role == "exit-ours");
     }
     if (role == "exit-bare") {
         BareListView bare(true);
-        bare.Fill(RecordRows(fullList), largeCopies);
-        ReportReady(bare.parent);
+        ReportReady(bare.parent, bare.Fill(RecordRows(fullList), largeCopies));
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
@@ -98,26 +89,27 @@ int RunChild(const std::string& role)
     return 2;
 }
 
-double TimedExit(const std::string& role, UINT message, WPARAM wParam)
+ExitFigure TimedExit(const std::string& role, UINT message, WPARAM wParam)
 {
     ChildProcess child(role);
-    const std::string ready = child.Expect("ready");
-    if (ready.empty()) {
-        std::printf("child %s did not come up\n", role.c_str());
-        return 999;
+    const ReadyChild ready = ReadReady(child.Expect("ready"));
+    ExitFigure figure;
+    figure.rows = ready.rows;
+    if (ready.window == nullptr) {
+        figure.failure = "child " + role + " did not come up";
+        return figure;
     }
-    const HWND window = ReadyWindow(ready);
-    if (!child.Running() || !IsWindowVisible(window)) {
-        std::printf("child %s is gone before its window was closed\n", role.c_str());
-        return 999;
+    if (!child.Running() || !IsWindowVisible(ready.window)) {
+        figure.failure = "child " + role + " was gone before its window was closed";
+        return figure;
     }
-    PostMessageA(window, message, wParam, 0);
-    const double seconds = child.SecondsUntilGone();
-    if (child.ExitCode() != 0) {
-        std::printf("child %s ended with %lu\n", role.c_str(), child.ExitCode());
-        return 999;
-    }
-    return seconds;
+    PostMessageA(ready.window, message, wParam, 0);
+    figure.seconds = child.SecondsUntilGone();
+    if (figure.seconds < 0)
+        figure.failure = "child " + role + " did not end";
+    else if (child.ExitCode() != 0)
+        figure.failure = "child " + role + " ended with " + std::to_string(child.ExitCode());
+    return figure;
 }
 
 MemoryFigures ChildMemory(const std::string& role)
@@ -125,10 +117,8 @@ MemoryFigures ChildMemory(const std::string& role)
     ChildProcess child(role);
     const std::string line = child.Expect("memory");
     MemoryFigures figures;
-    int rows = 0;
-    if (std::sscanf(line.c_str(), "%lf %lf %d", &figures.before, &figures.after, &rows) != 3)
-        std::printf("child %s gave no working set\n", role.c_str());
-    else if (rows != totalFiles)
-        std::printf("child %s listed %d rows, not %d\n", role.c_str(), rows, totalFiles);
+    if (std::sscanf(line.c_str(), "%lf %lf %d %d", &figures.before, &figures.after, &figures.rows,
+                    &figures.columns) != 4)
+        figures.failure = "child " + role + " gave no working set";
     return figures;
 }

@@ -62,16 +62,26 @@ std::string MarkerPath(const std::string& root)
     return root + "complete";
 }
 
-// The cells a search writes, kept row by row.
+// The rows a search writes, kept row by row.
 class RowRecorder : public trawl::IResultSink, public trawl::ITextMeasure {
 public:
-    void InsertRow(int32_t, const std::string& path) override { rows.push_back(RowTexts{path}); }
+    void InsertRow(int32_t, const std::string& path) override { rows.push_back(RecordedRow{{path}}); }
+    void InsertFoundRow(int32_t row, const std::string& path, const trawl::FoundEntry& entry) override
+    {
+        InsertRow(row, path);
+        rows.back().name = entry.name;
+        if (entry.platformRecord != nullptr)
+            rows.back().found = *static_cast<const WIN32_FIND_DATAW*>(entry.platformRecord);
+    }
     void SetCell(int32_t, int column, const std::string& text) override
     {
-        rows.back()[static_cast<size_t>(column)] = text;
+        std::vector<std::string>& cells = rows.back().cells;
+        if (cells.size() <= static_cast<size_t>(column))
+            cells.resize(static_cast<size_t>(column) + 1);
+        cells[static_cast<size_t>(column)] = text;
     }
     int TextWidth(const std::string&) override { return 0; }
-    std::vector<RowTexts> rows;
+    std::vector<RecordedRow> rows;
 };
 
 } // namespace
@@ -191,7 +201,14 @@ int RawEnumeration(const std::vector<std::string>& directories)
     return files;
 }
 
-std::vector<RowTexts> RecordRows(const std::string& directoryList)
+const std::string& RecordedRow::Cell(int column) const
+{
+    static const std::string none;
+    return column >= 0 && static_cast<size_t>(column) < cells.size() ? cells[static_cast<size_t>(column)]
+                                                                     : none;
+}
+
+std::vector<RecordedRow> RecordRows(const std::string& directoryList)
 {
     Win32FileFinder finder;
     Win32LocalTime clock;

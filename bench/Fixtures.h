@@ -2,8 +2,8 @@
 
 #include "core/Columns.h"
 #include "core/DisplayOptions.h"
+#include "framework/Platform.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -33,7 +33,16 @@ void DeleteFixture(const std::string& root);
 // Files (not directories) in the directories, the way a plain "*" walk sees them.
 int RawEnumeration(const std::vector<std::string>& directories);
 
-using RowTexts = std::array<std::string, trawl::maxResultColumns>;
-// The cells a search of every column writes, so that the result list and the
-// bare list view can be given the same texts.
-std::vector<RowTexts> RecordRows(const std::string& directoryList);
+// A row as a search of every column writes it: its cells, and the finder's
+// record of its file, which the result list's writer keeps beside the row.
+struct RecordedRow {
+    std::vector<std::string> cells{};
+    std::string name{}; // as listed, ending the first cell
+    WIN32_FIND_DATAW found{};
+
+    // Empty for a column the search wrote nothing in.
+    const std::string& Cell(int column) const;
+};
+// The rows a search of every column writes, so that the result list and the
+// bare list view can be given the same rows.
+std::vector<RecordedRow> RecordRows(const std::string& directoryList);

@@ -3,6 +3,7 @@
 
 #include "ShadowMarksFigure.h"
 
+#include "Figures.h"
 #include "Timing.h"
 
 #include "res/resource.h"
@@ -48,8 +49,8 @@ Timing TimedSearch(CResultListCtrl& list, const std::string& directoryList,
 
 } // namespace
 
-void PrintShadowMarksFigure(HWND frame, const std::string& directoryList,
-                            const trawl::DisplayOptions& options)
+bool PrintShadowMarksFigure(HWND frame, const std::string& directoryList,
+                            const trawl::DisplayOptions& options, int rows)
 {
     RECT client{};
     GetClientRect(frame, &client);
@@ -59,7 +60,7 @@ void PrintShadowMarksFigure(HWND frame, const std::string& directoryList,
         if (!list->CreateEx(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT | LVS_SINGLESEL, client,
                             frame, IDC_RESULTS)) {
             std::printf("shadow marks: cannot create the result lists\n");
-            return;
+            return false;
         }
         SetupResultColumns(*list, options);
     }
@@ -85,14 +86,24 @@ void PrintShadowMarksFigure(HWND frame, const std::string& directoryList,
         threadWithout.push_back(plainRun.thread);
         threadWith.push_back(markedRun.thread);
     }
-    const double ratio = Median(with) / Median(without);
+    const std::string invalid = LikeWork()
+                                    .Rows("the search without marks", plainRun.rows, rows)
+                                    .Rows("the search with marks", markedRun.rows, rows)
+                                    .Baseline("the search without marks", Median(without))
+                                    .Reason();
     std::printf(
         "search at %d rows without shadow marks: %.3f s, with them (%d rows): %.3f s, of which computing "
-        "the marks %.3f s (medians of %d); ratio %.3f (target <= %.2f): %s\n",
-        plainRun.rows, Median(without), markedRun.rows, Median(with), Median(marks), runs, ratio,
-        1 + addedShareTarget, ratio <= 1 + addedShareTarget ? "met" : "MISSED");
-    std::printf("  processor time of the same: %.3f s without, %.3f s with; ratio %.3f\n",
-                Median(threadWithout), Median(threadWith), Median(threadWith) / Median(threadWithout));
+        "the marks %.3f s (medians of %d); ratio %s\n",
+        plainRun.rows, Median(without), markedRun.rows, Median(with), Median(marks), runs,
+        RatioVerdict(Median(with), Median(without), 1 + addedShareTarget, invalid).c_str());
+    std::printf(
+        "  processor time of the same: %.3f s without, %.3f s with; ratio %s\n", Median(threadWithout),
+        Median(threadWith),
+        RatioVerdict(
+            Median(threadWith), Median(threadWithout), 0,
+            LikeWork().Note(invalid).Baseline("processor time without", Median(threadWithout)).Reason())
+            .c_str());
     plain.DestroyWindow();
     marked.DestroyWindow();
+    return invalid.empty();
 }

@@ -15,7 +15,9 @@
 //   the Directory List dialog, --programs-only only the search of small programs
 //   with and without the Version and Platform columns, --commands-only only the
 //   command search. The exit and working-set figures come from child processes
-//   (--child=<role>).
+//   (--child=<role>). A ratio whose two sides did not do the same work (another
+//   number of rows, a baseline of zero) is printed as INVALID with the reason,
+//   and the run then exits with 1.
 
 #include "ChildRoles.h"
 #include "CommandSearchFigures.h"
@@ -103,16 +105,19 @@ int main(int argc, char** argv)
     if (largeOnly || exitOnly)
         return RunLargeListFigures(root, fullList, exitOnly);
 
-    if (RunSearchFigures(root) != 0 || RunProgramFigures(clean) != 0)
-        return 1;
+    // Every part runs; the run fails when one could not run or printed an INVALID figure.
+    bool failed = RunSearchFigures(root) != 0;
+    failed = RunProgramFigures(clean) != 0 || failed;
     PrintDirectoryListFigure();
-    RunCommandSearchFigures();
-    RunLargeListFigures(root, fullList);
+    failed = RunCommandSearchFigures() != 0 || failed;
+    failed = RunLargeListFigures(root, fullList) != 0 || failed;
 
     if (clean) {
         DeleteFixture(root);
         DeleteCommandFixture();
         std::printf("fixture deleted\n");
     }
-    return 0;
+    if (failed)
+        std::printf("a figure is INVALID or could not be measured: see above\n");
+    return failed ? 1 : 0;
 }
