@@ -216,6 +216,25 @@ TEST_F(ResultFillTest, FindHandleClosesWhenARowThrows)
     EXPECT_NE(RemoveDirectoryA(second.c_str()), FALSE) << GetLastError();
 }
 
+// A device name typed as the pattern lists what each directory holds under
+// that name, never the device.
+TEST_F(ResultFillTest, ADeviceNameListsOnlyFilesOfThatName)
+{
+    const std::string dir = tree.Directory("devices");
+    const std::wstring exactDir = L"\\\\?\\" + *WideFromCodePage(dir) + L"\\";
+    CloseHandle(CreateFileW((exactDir + L"con.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"con", {}}, {"nul", {}}, {"conin$", {}}, {"con.txt", {"con.txt"}}, {"aux.*", {}}, {"con.*", {"con.txt"}},
+    };
+    for (const auto& [pattern, names] : cases) {
+        std::vector<std::string> found;
+        Win32FileFinder().FindMatches(dir + "\\" + pattern,
+                                      [&](const trawl::FoundEntry& entry) { found.emplace_back(entry.name); });
+        EXPECT_EQ(found, names) << pattern;
+    }
+    DeleteFileW((exactDir + L"con.txt").c_str());
+}
+
 // A name no path holds is reached through the short name recorded at the
 // search; once that alias leads to a file of another name, nothing is.
 TEST_F(ResultFillTest, AShortNameThatNowLeadsElsewhereReachesNothing)
