@@ -100,11 +100,11 @@ const std::string& TextFor(const std::vector<std::string>& texts, Enum value)
     return index < texts.size() ? texts[index] : none;
 }
 
-// The path a "\\?\" prefix stands for: "\\?\C:\x" is "C:\x" and
-// "\\?\UNC\srv\share" is "\\srv\share".
+// The path a "\\?\" (or device "\\.\") prefix stands for: "\\?\C:\x" is
+// "C:\x" and "\\?\UNC\srv\share" is "\\srv\share".
 std::string WithoutLongPrefix(std::string_view path)
 {
-    if (path.substr(0, 4) != R"(\\?\)")
+    if (path.substr(0, 4) != R"(\\?\)" && path.substr(0, 4) != R"(\\.\)")
         return std::string(path);
     std::string_view rest = path.substr(4);
     if (rest.size() >= 4 && rest[3] == '\\' && AsciiNameFolder().FoldNonAscii(rest.substr(0, 3)) == "UNC")

@@ -79,10 +79,10 @@ TEST(DirectoryList, EachEntryGetsTheFirstStateThatApplies)
           "3|\\\\srv\\share\\..\\other|OK|This process"}},
         {"C:\\a;", {"1|C:\\a|OK|This process", "2||Empty entry|This process"}},
         // A drive's current directory is not its root; the long-path prefix names the same directory.
-        {R"(C:;C:\;\\?\C:\x;C:\x\;\\?\UNC\srv\sh\d;\\srv\sh\d)",
+        {R"(C:;C:\;\\?\C:\x;C:\x\;\\?\UNC\srv\sh\d;\\srv\sh\d;\\.\C:\x)",
          {"1|C:|Relative|This process", R"(2|C:\|OK|This process)", R"(3|\\?\C:\x|OK|This process)",
           R"(4|C:\x\|Duplicate of #3|This process)", R"(5|\\?\UNC\srv\sh\d|OK|This process)",
-          R"(6|\\srv\sh\d|Duplicate of #5|This process)"}},
+          R"(6|\\srv\sh\d|Duplicate of #5|This process)", R"(7|\\.\C:\x|Duplicate of #3|This process)"}},
     };
     for (const auto& [list, rows] : cases)
         EXPECT_EQ(Report(list), rows) << list;
