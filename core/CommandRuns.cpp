@@ -72,12 +72,7 @@ CommandCandidates::CommandCandidates(std::string_view command, std::span<const s
 
 std::string CommandCandidates::FoldName(std::string_view name) const
 {
-    if (std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; })) {
-        std::string key(name);
-        std::transform(key.begin(), key.end(), key.begin(), UpperAscii);
-        return key;
-    }
-    return folder.FoldNonAscii(name);
+    return FoldedName(name, folder);
 }
 
 std::optional<size_t> CommandCandidates::Rank(std::string_view name) const

@@ -65,14 +65,6 @@ size_t RootLength(std::string_view path)
     return shareEnd == std::string_view::npos ? path.size() : shareEnd;
 }
 
-std::string FoldKey(std::string_view text, INameFolder& folder)
-{
-    if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
-        return folder.FoldNonAscii(text);
-    AsciiNameFolder ascii;
-    return ascii.FoldNonAscii(text);
-}
-
 std::string FormatWith(std::string_view format, std::string_view value)
 {
     std::string text(format);
@@ -170,7 +162,7 @@ std::string DirectoryKey(std::string_view entry, INameFolder& folder)
             key += '\\';
         key += parts[i];
     }
-    return FoldKey(key, folder);
+    return FoldedName(key, folder);
 }
 
 std::string FirstUnexpandedName(std::string_view entry)

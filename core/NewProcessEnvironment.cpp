@@ -7,18 +7,6 @@
 
 namespace trawl {
 
-namespace {
-
-// Names compare without regard to case, as the system compares them.
-std::string FoldName(std::string_view name, INameFolder& folder)
-{
-    if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
-        return folder.FoldNonAscii(name);
-    return AsciiNameFolder().FoldNonAscii(name);
-}
-
-} // namespace
-
 std::string ExpandReferences(std::string_view text, const VariableLookup& lookup)
 {
     std::string expanded;
@@ -46,10 +34,10 @@ StoredValues NewProcessValues(std::string_view name, const std::vector<StoredVar
     std::unordered_set<std::string> storedNames;
     for (const auto* store : {&system, &user})
         for (const StoredVariable& variable : *store)
-            storedNames.insert(FoldName(variable.name, folder));
+            storedNames.insert(FoldedName(variable.name, folder));
     std::unordered_map<std::string, std::string> environment;
     const VariableLookup lookup = [&](std::string_view reference) -> std::optional<std::string> {
-        const std::string key = FoldName(reference, folder);
+        const std::string key = FoldedName(reference, folder);
         if (const auto found = environment.find(key); found != environment.end())
             return found->second;
         // A stored variable not set yet stays unexpanded, whatever this process holds.
@@ -58,7 +46,7 @@ StoredValues NewProcessValues(std::string_view name, const std::vector<StoredVar
         return inherited(reference);
     };
 
-    const std::string wanted = FoldName(name, folder);
+    const std::string wanted = FoldedName(name, folder);
     StoredValues values;
     const std::tuple<const std::vector<StoredVariable>*, std::optional<std::string>*, std::string*> stores[] =
         {{&system, &values.system, &values.systemOtherType}, {&user, &values.user, &values.userOtherType}};
@@ -69,7 +57,7 @@ StoredValues NewProcessValues(std::string_view name, const std::vector<StoredVar
                     continue;
                 std::string text = kind == StoredKind::Expandable ? ExpandReferences(variable.value, lookup)
                                                                   : variable.value;
-                const std::string key = FoldName(variable.name, folder);
+                const std::string key = FoldedName(variable.name, folder);
                 if (key == wanted)
                     *value = text;
                 const auto set = environment.find(key);
@@ -79,7 +67,7 @@ StoredValues NewProcessValues(std::string_view name, const std::vector<StoredVar
             }
         }
         for (const StoredVariable& variable : *store)
-            if (variable.kind == StoredKind::Other && FoldName(variable.name, folder) == wanted)
+            if (variable.kind == StoredKind::Other && FoldedName(variable.name, folder) == wanted)
                 *otherType = variable.typeName;
     }
     if (const auto found = environment.find(wanted); found != environment.end())

@@ -172,6 +172,11 @@ std::string_view ListedFileName(std::string_view path)
     return slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
 }
 
+std::string FoldedName(std::string_view name, INameFolder& folder)
+{
+    return IsAscii(name) ? AsciiNameFolder().FoldNonAscii(name) : folder.FoldNonAscii(name);
+}
+
 std::string AsciiNameFolder::FoldNonAscii(std::string_view name)
 {
     std::string key(name);

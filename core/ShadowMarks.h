@@ -51,6 +51,10 @@ public:
     std::string FoldNonAscii(std::string_view name) override;
 };
 
+// The key of a name: ASCII letters folded here, a name beyond ASCII by the
+// folder, as the file system and the environment compare names.
+std::string FoldedName(std::string_view name, INameFolder& folder);
+
 enum class ShadowState {
     Alone,    // no other copy of its name is listed
     Winner,   // the first copy of its name, with later copies

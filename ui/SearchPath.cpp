@@ -11,16 +11,16 @@ std::optional<std::wstring> SystemSearchPath(const std::string& searchPath, UINT
     const size_t cut = path->find_last_of(L"\\/");
     if (cut == std::wstring::npos)
         return path;
-    // With its separator: "C:" alone would be drive C's current directory.
-    const std::wstring directory = CFile::FullPath(path->substr(0, cut + 1));
-    const std::wstring pattern = path->substr(cut + 1);
     // A pattern that names a device ("con", "nul.txt", "aux.*") would make
     // the plain path the device itself, listed in every directory: the
     // long-path form lists what the directory holds under that name.
-    const bool namesDevice =
-        path->rfind(LR"(\\.\)", 0) != 0 && CFile::FullPath(*path).rfind(LR"(\\.\)", 0) == 0;
-    if (directory.size() + pattern.size() < MAX_PATH && !namesDevice)
+    const std::wstring full = CFile::FullPath(*path);
+    const bool namesDevice = path->rfind(LR"(\\.\)", 0) != 0 && full.rfind(LR"(\\.\)", 0) == 0;
+    if (full.size() < MAX_PATH && !namesDevice)
         return path;
+    // With its separator: "C:" alone would be drive C's current directory.
+    const std::wstring directory = CFile::FullPath(path->substr(0, cut + 1));
+    const std::wstring pattern = path->substr(cut + 1);
     return CFile::ExactForm(directory.back() == L'\\' ? directory : directory + L'\\') + pattern;
 }
 
