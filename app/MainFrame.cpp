@@ -4,6 +4,7 @@
 #include "core/FormRules.h"
 #include "framework/Document.h"
 #include "res/resource.h"
+#include "ui/TrawlView.h"
 
 IMPLEMENT_RUNTIME_CLASS(CMainFrame)
 
@@ -43,7 +44,8 @@ int CMainFrame::OnCreate(CREATESTRUCTA* create)
 void CMainFrame::OnUpdateFoundCount(CCmdUI* cmdUI)
 {
     cmdUI->Enable();
-    cmdUI->SetText(trawl::FoundCountText(foundCount));
+    const auto* view = dynamic_cast<const CTrawlView*>(GetActiveView());
+    cmdUI->SetText(trawl::FoundCountText(view != nullptr ? view->foundCount : 0));
 }
 
 void CMainFrame::OnClose()

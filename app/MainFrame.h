@@ -4,14 +4,9 @@
 #include "framework/StatusBar.h"
 
 // The main window: the search form, the menus and the status bar with the
-// count of files in the result list.
+// count of files in the result list, which it reads from the view at idle.
 class CMainFrame : public CFrameWnd {
     DECLARE_RUNTIME_CLASS()
-
-public:
-    // Rows the last Clear, Search or Delete left in the result list. Counted
-    // in 32 bits: the pane must stay right past 32,767 files.
-    int32_t foundCount = 0;
 
 protected:
     int OnCreate(CREATESTRUCTA* create);

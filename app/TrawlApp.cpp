@@ -1,7 +1,7 @@
 #include "TrawlApp.h"
 
 #include "app/MainFrame.h"
-#include "app/TrawlDoc.h"
+#include "ui/TrawlDoc.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
 #include "ui/TrawlView.h"

@@ -2,7 +2,7 @@
 
 #include "Timing.h"
 
-#include "app/TrawlDoc.h"
+#include "ui/TrawlDoc.h"
 #include "res/resource.h"
 #include "ui/ResultSearch.h"
 

@@ -12,7 +12,7 @@
 #include "ui/EnvironmentValue.h"
 #include "ui/FileAttribDlg.h"
 #include "ui/FileReach.h"
-#include "ui/TrawlView.h"
+#include "ui/ResultListCtrl.h"
 
 #include <shellapi.h>
 
@@ -62,13 +62,13 @@ std::string QuickViewerPath()
 
 int CFileActions::ShowMessage(const std::string& text, UINT captionId, UINT style)
 {
-    return view.MessageBox(text, LoadResString(captionId), style);
+    return owner.MessageBox(text, LoadResString(captionId), style);
 }
 
 std::optional<ListedFile> CFileActions::CurrentFile() const
 {
     // The message row of a fruitless search stands for no file.
-    return view.resultList.FindListedFile(view.resultList.GetCurrentItem());
+    return rows.FindListedFile(rows.GetCurrentItem());
 }
 
 std::string CFileActions::FitToScreen(const std::string& path) const
@@ -80,7 +80,7 @@ std::string CFileActions::FitToScreen(const std::string& path) const
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) ||
-        !GetMonitorInfoA(MonitorFromWindow(view.GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &monitor))
+        !GetMonitorInfoA(MonitorFromWindow(owner.GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &monitor))
         return path;
     HDC dc = GetDC(nullptr);
     HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
@@ -139,7 +139,7 @@ void CFileActions::Open()
     if (!path)
         return;
     const INT_PTR result =
-        shell->Execute(view.GetSafeHwnd(), "open", path->c_str(), nullptr, "", SW_SHOWNORMAL);
+        shell->Execute(owner.GetSafeHwnd(), "open", path->c_str(), nullptr, "", SW_SHOWNORMAL);
     if (result < 32)
         ShowMessage(LoadResString(result == SE_ERR_NOASSOC ? IDS_OPEN_NO_ASSOCIATION : IDS_OPEN_FAILED),
                     IDS_OPEN_CAPTION, MB_OK);
@@ -151,7 +151,7 @@ void CFileActions::OpenWithNotepad()
     if (!path)
         return;
     // Unquoted, as typed on a command line: the editor takes the rest of the line as the name.
-    shell->Execute(view.GetSafeHwnd(), nullptr, "notepad", path->c_str(), "", SW_SHOWNORMAL);
+    shell->Execute(owner.GetSafeHwnd(), nullptr, "notepad", path->c_str(), "", SW_SHOWNORMAL);
 }
 
 bool CFileActions::QuickViewAvailable() const
@@ -169,7 +169,7 @@ void CFileActions::OpenWithQuickView()
     const std::optional<std::string> path = CurrentLaunchPath(std::string::npos);
     if (!path)
         return;
-    shell->Execute(view.GetSafeHwnd(), nullptr, viewer.c_str(), path->c_str(), "", SW_SHOWNORMAL);
+    shell->Execute(owner.GetSafeHwnd(), nullptr, viewer.c_str(), path->c_str(), "", SW_SHOWNORMAL);
 }
 
 bool CFileActions::DeleteEnabled() const
@@ -186,7 +186,7 @@ bool CFileActions::DeleteEnabled() const
 
 void CFileActions::Delete()
 {
-    CResultListCtrl& list = view.resultList;
+    CResultListCtrl& list = rows;
     const int row = list.GetCurrentItem();
     const std::optional<ListedFile> file = list.FindListedFile(row);
     if (!file)
@@ -218,17 +218,18 @@ void CFileActions::Delete()
     // The list's own row deletion: the other rows keep their item data, so a
     // later sort still knows the order found.
     list.DeleteItem(row);
-    view.StoreFoundCount();
+    if (onRowRemoved)
+        onRowRemoved();
 }
 
 void CFileActions::OpenAttribWnd()
 {
-    if (attribDlg != nullptr || view.resultList.GetCurrentItem() == -1) {
+    if (attribDlg != nullptr || rows.GetCurrentItem() == -1) {
         shell->Beep(MB_ICONEXCLAMATION);
         return;
     }
-    auto* window = new CFileAttribDlg(&view);
-    if (!window->Create(IDD_FILE_ATTRIBUTES, &view)) {
+    auto* window = new CFileAttribDlg(&owner, [this](CWnd& shown) { PlaceAttribWnd(shown); });
+    if (!window->Create(IDD_FILE_ATTRIBUTES, &owner)) {
         // Nothing on screen: the window does not count as open.
         delete window;
         shell->Beep(MB_ICONEXCLAMATION);
@@ -241,13 +242,13 @@ void CFileActions::OpenAttribWnd()
 void CFileActions::PlaceAttribWnd(CWnd& window) const
 {
     RECT main{};
-    ::GetWindowRect(view.GetTopLevelHwnd(), &main);
+    ::GetWindowRect(owner.GetTopLevelHwnd(), &main);
     const RECT own = window.GetWindowRect();
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (!GetMonitorInfoA(MonitorFromRect(&main, MONITOR_DEFAULTTONEAREST), &monitor))
         return;
-    CResultListCtrl& list = view.resultList;
+    CResultListCtrl& list = rows;
     std::optional<trawl::Box> chosen;
     RECT row{LVIR_BOUNDS, 0, 0, 0};
     const int current = list.GetCurrentItem();
@@ -267,13 +268,13 @@ void CFileActions::RefreshAttribWnd()
 {
     if (attribDlg == nullptr)
         return;
-    const int row = view.resultList.GetCurrentItem();
+    const int row = rows.GetCurrentItem();
     if (row == -1)
         return;
     // A row that stands for no file, or a file gone, shows nothing: old
     // facts beside the new row would describe a file that is not there.
     // So is a file its name cannot tell from another: their facts would mix.
-    const std::optional<ListedFile> file = view.resultList.FindListedFile(row);
+    const std::optional<ListedFile> file = rows.FindListedFile(row);
     const CheckedPath path = file ? CheckedExactPath(*file) : CheckedPath{{}, ReachFault::NoName};
     CFileStatus status;
     if (path.fault != ReachFault::None || !CFile::GetStatus(path.path, status)) {

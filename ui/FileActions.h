@@ -3,21 +3,26 @@
 #include "ui/ListedFiles.h"
 #include "ui/Shell.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
 class CFileAttribDlg;
-class CTrawlView;
+class CResultListCtrl;
 class CWnd;
 
 // What the row popup does to the file of the current row: open it through
 // its type's program, in Notepad or in the quick viewer, delete it, and show
 // its attributes in a window that follows the current row. The view owns it
 // and forwards its commands; every action goes by the file the row was found
-// as (ListedFile), never by the row's text.
+// as (ListedFile), never by the row's text. Its boxes and the attributes
+// window belong to `owner`; `onRowRemoved` runs after Delete took a row out.
 class CFileActions {
 public:
-    explicit CFileActions(CTrawlView& view) : view(view) {}
+    CFileActions(CResultListCtrl& rows, CWnd& owner, std::function<void()> onRowRemoved)
+        : rows(rows), owner(owner), onRowRemoved(std::move(onRowRemoved))
+    {
+    }
     CFileActions(const CFileActions&) = delete;
     CFileActions& operator=(const CFileActions&) = delete;
 
@@ -37,11 +42,9 @@ public:
     // Blanks the attributes window, if open; it stays open.
     void ResetAttribWnd();
     void CloseAttribWnd();
-    // Puts the attributes window where it hides none of the rows, if it can.
-    void PlaceAttribWnd(CWnd& window) const;
-
     // The open attributes window, or null: the one sign that it is open.
-    CFileAttribDlg* attribDlg = nullptr;
+    CFileAttribDlg* AttribWnd() const { return attribDlg; }
+
     // Starts the files and programs; tests put a recorder in its place.
     IShell* shell = &SystemShell();
 
@@ -57,8 +60,13 @@ private:
     // The path laid out on lines that fit the screen in a message box.
     std::string FitToScreen(const std::string& path) const;
     int ShowMessage(const std::string& text, UINT captionId, UINT style);
+    // Puts the attributes window where it hides none of the rows, if it can.
+    void PlaceAttribWnd(CWnd& window) const;
 
-    CTrawlView& view;
+    CResultListCtrl& rows;
+    CWnd& owner;
+    std::function<void()> onRowRemoved;
+    CFileAttribDlg* attribDlg = nullptr;
 };
 
 // The quick viewer under the system directory named by WINDIR; empty when

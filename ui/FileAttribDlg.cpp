@@ -1,7 +1,6 @@
 #include "FileAttribDlg.h"
 
 #include "res/resource.h"
-#include "ui/TrawlView.h"
 
 const MessageEntry CFileAttribDlg::messageEntries[] = {
     msgmap::ControlNotify<&CFileAttribDlg::OnAttributeBoxClicked>(BN_CLICKED, IDC_ATTR_READONLY),
@@ -11,7 +10,10 @@ const MessageEntry CFileAttribDlg::messageEntries[] = {
 };
 const MessageMap CFileAttribDlg::messageMap = MakeMessageMap(&CDialog::messageMap, messageEntries);
 
-CFileAttribDlg::CFileAttribDlg(CTrawlView* view) : CDialog(IDD_FILE_ATTRIBUTES, view), ownerView(view) {}
+CFileAttribDlg::CFileAttribDlg(CWnd* owner, std::function<void(CWnd&)> place)
+    : CDialog(IDD_FILE_ATTRIBUTES, owner), owner(owner), place(std::move(place))
+{
+}
 
 void CFileAttribDlg::DoDataExchange(CDataExchange* exchange)
 {
@@ -30,8 +32,8 @@ void CFileAttribDlg::DoDataExchange(CDataExchange* exchange)
 bool CFileAttribDlg::OnInitDialog()
 {
     const bool result = CDialog::OnInitDialog();
-    if (ownerView != nullptr)
-        ownerView->fileActions.PlaceAttribWnd(*this);
+    if (place)
+        place(*this);
     return result;
 }
 
@@ -47,9 +49,9 @@ void CFileAttribDlg::OnCancel()
 
 void CFileAttribDlg::AskOwnerToClose()
 {
-    // The view deletes this object before the send returns: nothing of it
+    // The owner deletes this object before the send returns: nothing of it
     // may be touched afterwards.
-    ::SendMessageA(ownerView->GetSafeHwnd(), WM_ATTRIBWND_CLOSED, 0, 0);
+    ::SendMessageA(owner->GetSafeHwnd(), WM_ATTRIBWND_CLOSED, 0, 0);
 }
 
 void CFileAttribDlg::OnAttributeBoxClicked()

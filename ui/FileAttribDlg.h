@@ -2,19 +2,19 @@
 
 #include "framework/Dialog.h"
 
+#include <functional>
 #include <string>
 
-class CTrawlView;
-
-// Sent by the attributes window to the view that owns it when the user
-// closes it; the view destroys the window and releases the object.
+// Sent by the attributes window to the window that owns it when the user
+// closes it; the owner destroys the window and releases the object.
 inline constexpr UINT WM_ATTRIBWND_CLOSED = WM_USER + 100;
 
 // The modeless window that shows the name, size, times and attribute flags
 // of the current result's file. It only displays: its boxes cannot change.
 class CFileAttribDlg : public CDialog {
 public:
-    explicit CFileAttribDlg(CTrawlView* view);
+    // `place` moves the window to its spot before it first shows.
+    CFileAttribDlg(CWnd* owner, std::function<void(CWnd&)> place);
 
     void DoDataExchange(CDataExchange* exchange) override;
 
@@ -27,10 +27,9 @@ public:
     int hiddenCheck = 0;
     int readOnlyCheck = 0;
     int systemCheck = 0;
-    CTrawlView* ownerView;
 
 protected:
-    // Placed beside the main window before it shows: no jump from the centre.
+    // Placed before it shows: no jump from the centre.
     bool OnInitDialog() override;
     void OnOK() override;
     // Esc closes the window as OK does: hiding it would leave the view
@@ -42,4 +41,7 @@ protected:
 
 private:
     void AskOwnerToClose();
+
+    CWnd* owner;
+    std::function<void(CWnd&)> place;
 };

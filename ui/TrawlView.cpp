@@ -1,9 +1,10 @@
 #include "TrawlView.h"
 
-#include "app/MainFrame.h"
-#include "app/TrawlDoc.h"
+#include "ui/TrawlDoc.h"
 #include "core/FormRules.h"
+#include "framework/CmdUI.h"
 #include "framework/DataExchange.h"
+#include "framework/FrameWnd.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
@@ -72,11 +73,6 @@ CTrawlView::~CTrawlView()
 CTrawlDoc* CTrawlView::GetDocument() const
 {
     return static_cast<CTrawlDoc*>(CFormView::GetDocument());
-}
-
-CMainFrame* CTrawlView::GetMainFrame() const
-{
-    return dynamic_cast<CMainFrame*>(GetParentFrame());
 }
 
 void CTrawlView::DoDataExchange(CDataExchange* exchange)
@@ -268,8 +264,7 @@ void CTrawlView::OnSearch()
 
 void CTrawlView::StoreFoundCount()
 {
-    if (CMainFrame* frame = GetMainFrame())
-        frame->foundCount = resultList.GetItemCount();
+    foundCount = resultList.GetItemCount();
 }
 
 int CTrawlView::UpdateStatusPrompt()
@@ -328,7 +323,7 @@ void CTrawlView::OnSize(UINT type, int cx, int cy)
 
 void CTrawlView::OnViewDetailOptions()
 {
-    trawl::DisplayOptions& options = GetDocument()->options;
+    const trawl::DisplayOptions& options = GetDocument()->options;
     CDetailOptionsDlg dialog;
     dialog.showAttrib = options.showAttrib;
     dialog.showDate = options.showDate;
@@ -340,17 +335,12 @@ void CTrawlView::OnViewDetailOptions()
         dialog.showSize == options.showSize && dialog.showVersion == options.showVersion)
         return;
 
-    options.showAttrib = dialog.showAttrib;
-    options.showDate = dialog.showDate;
-    options.showSize = dialog.showSize;
-    options.showVersion = dialog.showVersion;
-    // All four, in this order, whichever changed.
-    if (CWinApp* app = CWinApp::Get()) {
-        app->WriteProfileInt(optionsSection, "FileSize", options.showSize);
-        app->WriteProfileInt(optionsSection, "FileDate", options.showDate);
-        app->WriteProfileInt(optionsSection, "FileAttrib", options.showAttrib);
-        app->WriteProfileInt(optionsSection, "FileVersion", options.showVersion);
-    }
+    trawl::DisplayOptions changed = options;
+    changed.showAttrib = dialog.showAttrib;
+    changed.showDate = dialog.showDate;
+    changed.showSize = dialog.showSize;
+    changed.showVersion = dialog.showVersion;
+    GetDocument()->SaveDisplayOptions(changed);
     SetupColumns();
     // The same search again under the new columns; with the input incomplete
     // the list stays empty and the found pane keeps its text.
@@ -415,7 +405,7 @@ void CTrawlView::OnPopupAttributes()
 
 void CTrawlView::OnUpdatePopupAttributes(CCmdUI* cmdUI)
 {
-    cmdUI->Enable(fileActions.attribDlg == nullptr);
+    cmdUI->Enable(fileActions.AttribWnd() == nullptr);
 }
 
 void CTrawlView::OnResultClick(NMHDR*, LRESULT* result)

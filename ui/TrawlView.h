@@ -9,7 +9,6 @@
 #include <string>
 
 class CTrawlDoc;
-class CMainFrame;
 
 // The search form: the pattern, the source of the directory list (an
 // environment variable or a typed list), Search and Clear, and the results.
@@ -37,8 +36,11 @@ public:
     void OnClear();
     void OnViewDetailOptions();
 
-    // The row count into the frame's found pane.
+    // Keeps the row count for the frame's found pane, which reads it at idle.
     void StoreFoundCount();
+    // Rows the last Clear, Search or Delete left in the result list. Counted
+    // in 32 bits: the pane must stay right past 32,767 files.
+    int32_t foundCount = 0;
     void OnDpiChanged(int oldDpi, int newDpi) override;
 
     CButton clearButton;
@@ -57,7 +59,7 @@ public:
     int listLeft = 0;
     int listTop = 0;
     // Acts on the current row's file; after the controls it uses.
-    CFileActions fileActions{*this};
+    CFileActions fileActions{resultList, *this, [this] { StoreFoundCount(); }};
 
 protected:
     void OnInputChanged();
@@ -85,6 +87,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CMainFrame* GetMainFrame() const;
     void FillEnvironmentList();
 };

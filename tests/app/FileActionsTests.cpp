@@ -117,7 +117,7 @@ protected:
     }
     HWND AttribWindow() const
     {
-        return view->fileActions.attribDlg ? view->fileActions.attribDlg->GetSafeHwnd() : nullptr;
+        return view->fileActions.AttribWnd() ? view->fileActions.AttribWnd()->GetSafeHwnd() : nullptr;
     }
     // The open window's name, size, three times and ticked boxes ("RAHS").
     Texts Attrib() const
@@ -489,7 +489,7 @@ TEST_F(FileActions, AttributesWindowFollowsTheCurrentRowAndCloses)
         key != 0 ? PostMessageA(window, WM_KEYDOWN, key, 1)
                  : PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
         Pump();
-        EXPECT_EQ(view->fileActions.attribDlg, nullptr);
+        EXPECT_EQ(view->fileActions.AttribWnd(), nullptr);
         EXPECT_FALSE(IsWindow(window));
         EXPECT_TRUE(PopupEnabled(ID_POPUP_ATTRIBUTES));
     }
@@ -505,7 +505,7 @@ TEST_F(FileActions, AttributesWindowFollowsTheCurrentRowAndCloses)
         nullptr, GetCurrentThreadId());
     DoubleClick();
     UnhookWindowsHookEx(refuse);
-    EXPECT_EQ(view->fileActions.attribDlg, nullptr);
+    EXPECT_EQ(view->fileActions.AttribWnd(), nullptr);
     EXPECT_TRUE(PopupEnabled(ID_POPUP_ATTRIBUTES));
     EXPECT_EQ(FindWindowA(nullptr, "File Attributes"), nullptr);
 

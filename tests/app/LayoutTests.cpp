@@ -248,7 +248,7 @@ TEST_F(LayoutChecks, AtStartTheTemplateStandsAsWrittenAndNoTextIsClipped)
     // The found count, however large, and the key indicators.
     const HWND bar = frame->GetStatusBar()->GetSafeHwnd();
     for (int32_t count : {1, 32768, 9999999, 10000000}) {
-        frame->foundCount = count;
+        view->foundCount = count;
         Pump();
         ASSERT_EQ(Pane(1), trawl::FoundCountText(count));
         for (int pane = 1; pane < 5; ++pane) {
@@ -373,8 +373,8 @@ TEST_F(LayoutChecks, EveryTextFitsItsControl)
             view->resultList.SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
             SendMessageA(frameWindow, WM_COMMAND, command, 0);
             Pump();
-            ASSERT_NE(view->fileActions.attribDlg, nullptr);
-            const HWND window = view->fileActions.attribDlg->GetSafeHwnd();
+            ASSERT_NE(view->fileActions.AttribWnd(), nullptr);
+            const HWND window = view->fileActions.AttribWnd()->GetSafeHwnd();
             char shown[64] = {};
             GetDlgItemTextA(window, IDC_ATTR_MODIFIED, shown, sizeof shown);
             EXPECT_STREQ(shown, "03/05/99  02:07PM");

@@ -32,3 +32,15 @@ void CTrawlDoc::LoadDisplayOptions()
     // any stored value.
     options.showVersion = app->GetProfileInt(optionsSection, "FileVersion", 0) != 0 ? 1 : 0;
 }
+
+void CTrawlDoc::SaveDisplayOptions(const trawl::DisplayOptions& changed)
+{
+    options = changed;
+    CWinApp* app = CWinApp::Get();
+    if (app == nullptr)
+        return;
+    app->WriteProfileInt(optionsSection, "FileSize", options.showSize);
+    app->WriteProfileInt(optionsSection, "FileDate", options.showDate);
+    app->WriteProfileInt(optionsSection, "FileAttrib", options.showAttrib);
+    app->WriteProfileInt(optionsSection, "FileVersion", options.showVersion);
+}

@@ -4,7 +4,7 @@
 #include "framework/Document.h"
 
 // The document holds nothing but the display options, loaded from the
-// per-user settings when it is created.
+// per-user settings when it is created and saved there when they change.
 class CTrawlDoc : public CDocument {
     DECLARE_RUNTIME_CLASS()
 
@@ -16,6 +16,8 @@ public:
 
     // Reads FileSize, FileDate, FileAttrib and FileVersion, in that order, each default 0.
     void LoadDisplayOptions();
+    // Takes new options and writes all four, in the same order, whichever changed.
+    void SaveDisplayOptions(const trawl::DisplayOptions& changed);
 
     trawl::DisplayOptions options;
 };
