@@ -4,7 +4,7 @@
 
 #include "ui/TrawlDoc.h"
 #include "res/resource.h"
-#include "ui/ResultSearch.h"
+#include "core/DirectorySearch.h"
 
 bool BenchSession::StartWithAllColumns()
 {
@@ -22,18 +22,18 @@ int BenchSession::Fill(const std::vector<RecordedRow>& rows, int copies)
 {
     CResultListCtrl& list = view->resultList;
     const int columns = list.GetColumnCount();
-    ResultListWriter writer(list);
     list.SetRedraw(false);
     int row = 0;
     for (int copy = 0; copy < copies; ++copy) {
         for (const RecordedRow& recorded : rows) {
             trawl::FoundEntry entry;
             entry.name = recorded.name;
-            entry.attributes = recorded.found.dwFileAttributes;
-            entry.platformRecord = &recorded.found;
-            writer.InsertFoundRow(row, recorded.Cell(0), entry);
+            entry.attributes = recorded.attributes;
+            entry.exactName = recorded.exactName;
+            entry.exactShortName = recorded.exactShortName;
+            list.InsertFoundRow(row, recorded.Cell(0), entry);
             for (int column = 1; column < columns; ++column)
-                writer.SetCell(row, column, recorded.Cell(column));
+                list.SetCell(row, column, recorded.Cell(column));
             ++row;
         }
     }

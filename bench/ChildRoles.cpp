@@ -7,7 +7,8 @@
 #include "LargeLists.h"
 #include "Timing.h"
 
-#include "ui/ResultSearch.h"
+#include "ui/Win32FileFinder.h"
+#include "ui/Win32LocalTime.h"
 
 #include <psapi.h>
 

@@ -192,7 +192,7 @@ int RunCommandSearchFigures()
         return 1;
     CWnd& frame = host.frame;
     CResultListCtrl& list = host.list;
-    SetupResultColumns(list, allColumns);
+    list.SetupResultColumns(allColumns);
     list.EnableShadowMarks();
     frame.ShowWindow(SW_SHOW);
     PumpMessages();

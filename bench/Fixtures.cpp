@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 
-#include "ui/ResultSearch.h"
+#include "ui/Win32FileFinder.h"
+#include "ui/Win32LocalTime.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -69,9 +70,11 @@ public:
     void InsertFoundRow(int32_t row, const std::string& path, const trawl::FoundEntry& entry) override
     {
         InsertRow(row, path);
-        rows.back().name = entry.name;
-        if (entry.platformRecord != nullptr)
-            rows.back().found = *static_cast<const WIN32_FIND_DATAW*>(entry.platformRecord);
+        RecordedRow& recorded = rows.back();
+        recorded.name = entry.name;
+        recorded.exactName = entry.exactName;
+        recorded.exactShortName = entry.exactShortName;
+        recorded.attributes = entry.attributes;
     }
     void SetCell(int32_t, int column, const std::string& text) override
     {

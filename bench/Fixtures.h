@@ -33,12 +33,14 @@ void DeleteFixture(const std::string& root);
 // Files (not directories) in the directories, the way a plain "*" walk sees them.
 int RawEnumeration(const std::vector<std::string>& directories);
 
-// A row as a search of every column writes it: its cells, and the finder's
-// record of its file, which the result list's writer keeps beside the row.
+// A row as a search of every column writes it: its cells, and what the
+// found entry told of its file, which the result list keeps beside the row.
 struct RecordedRow {
     std::vector<std::string> cells{};
     std::string name{}; // as listed, ending the first cell
-    WIN32_FIND_DATAW found{};
+    std::u16string exactName{};
+    std::u16string exactShortName{};
+    uint32_t attributes = 0;
 
     // Empty for a column the search wrote nothing in.
     const std::string& Cell(int column) const;

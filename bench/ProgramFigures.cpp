@@ -140,7 +140,7 @@ int CALLBACK CompareResultRows(LPARAM first, LPARAM second, LPARAM column)
 double TimedFill(CResultListCtrl& list, const std::string& directoryList,
                  const trawl::DisplayOptions& options, int& rows)
 {
-    SetupResultColumns(list, options);
+    list.SetupResultColumns(options);
     PumpMessages();
     const double start = Now();
     FinishResultList(list, ListMatchingFiles(list, directoryList, "*.exe", options), "No files");
@@ -159,7 +159,7 @@ std::vector<ListedProgram> ListedPrograms(const CResultListCtrl& list)
 {
     std::vector<ListedProgram> programs;
     for (int row = 0; row < list.GetItemCount(); ++row) {
-        const std::optional<ListedFile> file = list.FindListedFile(row);
+        const std::optional<FoundFile> file = list.FindFoundFile(row);
         const std::optional<std::wstring> exact = file ? ExactPath(*file) : std::nullopt;
         if (exact)
             programs.push_back({*exact, GetFileAttributesW(exact->c_str())});

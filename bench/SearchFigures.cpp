@@ -126,7 +126,7 @@ int RunSearchFigures(const std::string& root)
     CWnd& frame = host.frame;
     CResultListCtrl& list = host.list;
     const trawl::DisplayOptions options = allColumns;
-    SetupResultColumns(list, options);
+    list.SetupResultColumns(options);
     const int columns = list.GetColumnCount();
     list.compareFunc = &CompareResultRows;
     trawl::sortTargetList = &list;

@@ -62,7 +62,7 @@ bool PrintShadowMarksFigure(HWND frame, const std::string& directoryList,
             std::printf("shadow marks: cannot create the result lists\n");
             return false;
         }
-        SetupResultColumns(*list, options);
+        list->SetupResultColumns(options);
     }
     marked.EnableShadowMarks();
 

@@ -63,14 +63,17 @@ public:
             if (!rank ||
                 std::any_of(held.begin(), held.end(), [&](const Held& h) { return h.rank == *rank; }))
                 return;
-            Held& kept =
-                held.emplace_back(Held{*rank, std::string(entry.name), std::string(entry.shortName), entry});
-            kept.entry.platformRecord = finder.HoldRecord(entry);
+            // The entry's views die with the call: the names are copied, and
+            // the views point at the copies once the vector stops moving.
+            held.push_back(Held{*rank, std::string(entry.name), std::string(entry.shortName),
+                                std::u16string(entry.exactName), std::u16string(entry.exactShortName), entry});
         });
         std::sort(held.begin(), held.end(), [](const Held& a, const Held& b) { return a.rank < b.rank; });
         for (Held& kept : held) {
             kept.entry.name = kept.name;
             kept.entry.shortName = kept.shortName;
+            kept.entry.exactName = kept.exactName;
+            kept.entry.exactShortName = kept.exactShortName;
             listEntry(kept.entry);
         }
     }
@@ -80,6 +83,8 @@ private:
         size_t rank;
         std::string name;
         std::string shortName;
+        std::u16string exactName;
+        std::u16string exactShortName;
         FoundEntry entry;
     };
     CommandCandidates candidates;

@@ -14,17 +14,21 @@
 
 namespace trawl {
 
-// One entry of a directory enumeration, as the platform reports it.
+// One entry of a directory enumeration, as the platform reports it: what a
+// row needs, and the names exactly as enumerated, to act on that file and no
+// other. The views hold only for the call that reports the entry.
 struct FoundEntry {
+    // The name listed: in the code page, reaching this file and no other.
     std::string_view name;
     uint32_t attributes = 0;
     uint64_t size = 0;
     uint64_t lastWriteTime = 0; // UTC, 100 ns ticks since 1601
     // The 8.3 alias the file system keeps, in the same code page; empty when none.
     std::string_view shortName = {};
-    // The finder's own record of the entry, for a sink that keeps more of it
-    // than the listed name (the exact name, to act on that file and no other).
-    const void* platformRecord = nullptr;
+    // The name and the alias in UTF-16, exactly as enumerated; the name
+    // empty when the finder does not report it.
+    std::u16string_view exactName = {};
+    std::u16string_view exactShortName = {};
 };
 
 // Enumerates the entries matching the last component of searchPath, with the
@@ -35,10 +39,6 @@ public:
     virtual ~IFileFinder() = default;
     virtual void FindMatches(const std::string& searchPath,
                              const std::function<void(const FoundEntry&)>& onEntry) = 0;
-    // Keeps a copy of the platform record of the entry being reported, for a
-    // row listed after the enumeration has moved on; valid until the next
-    // FindMatches. Null when the finder keeps no records.
-    virtual const void* HoldRecord(const FoundEntry&) { return nullptr; }
 };
 
 class ILocalTimeConverter {

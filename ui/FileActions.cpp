@@ -65,10 +65,10 @@ int CFileActions::ShowMessage(const std::string& text, UINT captionId, UINT styl
     return owner.MessageBox(text, LoadResString(captionId), style);
 }
 
-std::optional<ListedFile> CFileActions::CurrentFile() const
+std::optional<FoundFile> CFileActions::CurrentFile() const
 {
     // The message row of a fruitless search stands for no file.
-    return rows.FindListedFile(rows.GetCurrentItem());
+    return rows.FindFoundFile(rows.GetCurrentItem());
 }
 
 std::string CFileActions::FitToScreen(const std::string& path) const
@@ -99,7 +99,7 @@ std::string CFileActions::FitToScreen(const std::string& path) const
     return lines;
 }
 
-std::optional<std::wstring> CFileActions::CheckedPathOf(const ListedFile& file, UINT captionId)
+std::optional<std::wstring> CFileActions::CheckedPathOf(const FoundFile& file, UINT captionId)
 {
     CheckedPath checked = CheckedExactPath(file);
     switch (checked.fault) {
@@ -120,7 +120,7 @@ std::optional<std::wstring> CFileActions::CheckedPathOf(const ListedFile& file, 
 
 std::optional<std::string> CFileActions::CurrentLaunchPath(size_t limit)
 {
-    const std::optional<ListedFile> file = CurrentFile();
+    const std::optional<FoundFile> file = CurrentFile();
     if (!file)
         return std::nullopt;
     const std::optional<std::wstring> exact = CheckedPathOf(*file, IDS_OPEN_CAPTION);
@@ -174,7 +174,7 @@ void CFileActions::OpenWithQuickView()
 
 bool CFileActions::DeleteEnabled() const
 {
-    const std::optional<ListedFile> file = CurrentFile();
+    const std::optional<FoundFile> file = CurrentFile();
     const CheckedPath path = file ? CheckedExactPath(*file) : CheckedPath{{}, ReachFault::NoName};
     CFileStatus status;
     // Offered for a file it cannot tell apart, so that the box says why.
@@ -188,7 +188,7 @@ void CFileActions::Delete()
 {
     CResultListCtrl& list = rows;
     const int row = list.GetCurrentItem();
-    const std::optional<ListedFile> file = list.FindListedFile(row);
+    const std::optional<FoundFile> file = list.FindFoundFile(row);
     if (!file)
         return;
     const std::string shown = FitToScreen(list.GetItemText(row, 0));
@@ -274,7 +274,7 @@ void CFileActions::RefreshAttribWnd()
     // A row that stands for no file, or a file gone, shows nothing: old
     // facts beside the new row would describe a file that is not there.
     // So is a file its name cannot tell from another: their facts would mix.
-    const std::optional<ListedFile> file = rows.FindListedFile(row);
+    const std::optional<FoundFile> file = rows.FindFoundFile(row);
     const CheckedPath path = file ? CheckedExactPath(*file) : CheckedPath{{}, ReachFault::NoName};
     CFileStatus status;
     if (path.fault != ReachFault::None || !CFile::GetStatus(path.path, status)) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/ListedFiles.h"
+#include "ui/FoundFiles.h"
 #include "ui/Shell.h"
 
 #include <functional>
@@ -15,7 +15,7 @@ class CWnd;
 // its type's program, in Notepad or in the quick viewer, delete it, and show
 // its attributes in a window that follows the current row. The view owns it
 // and forwards its commands; every action goes by the file the row was found
-// as (ListedFile), never by the row's text. Its boxes and the attributes
+// as (FoundFile), never by the row's text. Its boxes and the attributes
 // window belong to `owner`; `onRowRemoved` runs after Delete took a row out.
 class CFileActions {
 public:
@@ -49,14 +49,14 @@ public:
     IShell* shell = &SystemShell();
 
 private:
-    std::optional<ListedFile> CurrentFile() const;
+    std::optional<FoundFile> CurrentFile() const;
     // The current row's file as a path a program can open, at most `limit`
     // characters; nothing without a file, or (after saying why) when no such
     // path reaches it.
     std::optional<std::string> CurrentLaunchPath(size_t limit);
     // The file's checked exact path; nothing, after saying why in a box
     // with this caption, when an action may not go by it.
-    std::optional<std::wstring> CheckedPathOf(const ListedFile& file, UINT captionId);
+    std::optional<std::wstring> CheckedPathOf(const FoundFile& file, UINT captionId);
     // The path laid out on lines that fit the screen in a message box.
     std::string FitToScreen(const std::string& path) const;
     int ShowMessage(const std::string& text, UINT captionId, UINT style);

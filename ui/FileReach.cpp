@@ -14,7 +14,7 @@ bool IsPathChar(wchar_t c)
 }
 
 // The name to put after the directory: the long one when a path can hold it.
-std::optional<std::wstring> ReachableName(const ListedFile& file)
+std::optional<std::wstring> ReachableName(const FoundFile& file)
 {
     for (const std::wstring* name : {&file.name, &file.shortName})
         if (!name->empty() && std::all_of(name->begin(), name->end(), IsPathChar))
@@ -63,7 +63,7 @@ bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b)
                                 TRUE) == CSTR_EQUAL;
 }
 
-std::optional<std::wstring> FullDirectory(const ListedFile& file)
+std::optional<std::wstring> FullDirectory(const FoundFile& file)
 {
     const std::optional<std::wstring> directory = WideFromCodePage(file.directory);
     if (!directory || directory->empty())
@@ -86,7 +86,7 @@ struct Namesakes {
 };
 
 Namesakes CountNamesakes(const std::wstring& exactDirectory, const std::wstring& reachedBy,
-                         const ListedFile& file)
+                         const FoundFile& file)
 {
     Namesakes found;
     std::wstring pattern = exactDirectory + reachedBy;
@@ -118,7 +118,7 @@ std::optional<std::string> Launchable(const std::wstring& plain, const std::wstr
 
 } // namespace
 
-std::optional<std::wstring> ExactPath(const ListedFile& file)
+std::optional<std::wstring> ExactPath(const FoundFile& file)
 {
     const std::optional<std::wstring> directory = FullDirectory(file);
     const std::optional<std::wstring> name = ReachableName(file);
@@ -127,7 +127,7 @@ std::optional<std::wstring> ExactPath(const ListedFile& file)
     return CFile::ExactForm(*directory + *name);
 }
 
-CheckedPath CheckedExactPath(const ListedFile& file)
+CheckedPath CheckedExactPath(const FoundFile& file)
 {
     const std::optional<std::wstring> directory = FullDirectory(file);
     const std::optional<std::wstring> name = ReachableName(file);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/ListedFiles.h"
+#include "ui/FoundFiles.h"
 
 #include <optional>
 #include <string>
@@ -12,7 +12,7 @@
 // Windows path can carry (a Unix name with a backslash names another file);
 // nothing when there is no short name either. Not checked against the
 // directory as it is now: for reading, where a wrong guess costs nothing.
-std::optional<std::wstring> ExactPath(const ListedFile& file);
+std::optional<std::wstring> ExactPath(const FoundFile& file);
 
 // Why an action may not go by a row's file.
 enum class ReachFault {
@@ -30,7 +30,7 @@ struct CheckedPath {
 // ExactPath, checked against the directory as it is now: the name (or short
 // name) that the path ends in names one file there, and through a short
 // name, the file listed. A file that is gone passes: the action then says so.
-CheckedPath CheckedExactPath(const ListedFile& file);
+CheckedPath CheckedExactPath(const FoundFile& file);
 
 // A path in the code page for a program that normalises what it is given
 // (the shell, an editor), at most `limit` characters: the plain full path

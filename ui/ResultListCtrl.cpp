@@ -1,6 +1,8 @@
 #include "ResultListCtrl.h"
 
+#include "core/Columns.h"
 #include "core/CommandRuns.h"
+#include "core/DirectorySearch.h"
 #include "core/TextFill.h"
 #include "framework/Dpi.h"
 #include "framework/Menu.h"
@@ -110,20 +112,45 @@ int CResultListCtrl::GetCurrentItem()
     return trawl::FindCurrentItem(rows);
 }
 
-std::optional<ListedFile> CResultListCtrl::FindListedFile(int row) const
+std::optional<FoundFile> CResultListCtrl::FindFoundFile(int row) const
 {
     if (row < 0 || row >= GetItemCount())
         return std::nullopt;
-    return listedFiles.Find(GetItemData(row));
+    return foundFiles.Find(GetItemData(row));
 }
 
-void CResultListCtrl::AddListedFile(int row, std::string_view directory, std::string_view listedName,
-                                    std::wstring_view name, std::wstring_view shortName)
+void CResultListCtrl::InsertFoundRow(int row, const std::string& path, const trawl::FoundEntry& entry)
 {
-    listedFiles.Add(row, directory, name, shortName);
+    SetCell(row, 0, path);
+    if (entry.exactName.empty() || entry.name.size() > path.size())
+        return;
+    // UTF-16 both: the list's wide names are the names as enumerated.
+    const auto wide = [](std::u16string_view text) {
+        return std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+    };
+    foundFiles.Add(row, std::string_view(path).substr(0, path.size() - entry.name.size()),
+                   wide(entry.exactName), wide(entry.exactShortName));
     // The marks take the name as found, not what follows the text's last "\".
     if (shadowMarksOn)
-        shadowMarks.NameRow(row, listedName.size());
+        shadowMarks.NameRow(row, entry.name.size());
+    if (versionColumn >= 0)
+        DeferProgramCells(row, entry.attributes);
+}
+
+void CResultListCtrl::SetupResultColumns(const trawl::DisplayOptions& options)
+{
+    const std::vector<trawl::ResultColumn> columns = trawl::BuildColumnSet(options);
+    trawl::RecordColumnKinds({});
+    DeleteAllItems();
+    while (DeleteColumn(0)) {
+    }
+    trawl::RecordColumnKinds(columns);
+    versionColumn = trawl::VersionColumnPosition(options);
+    for (size_t position = 0; position < columns.size(); ++position) {
+        const trawl::ResultColumn& column = columns[position];
+        InsertSizedColumn(column.heading, static_cast<int>(position), -1, column.widthSpec, maskAll,
+                          column.align == trawl::ColumnAlign::Right ? LVCFMT_RIGHT : LVCFMT_LEFT);
+    }
 }
 
 void CResultListCtrl::OnRightClick(NMHDR*, LRESULT* result)
@@ -316,7 +343,7 @@ void CResultListCtrl::OnGetDispInfo(NMHDR* notify, LRESULT* result)
     if ((item.mask & LVIF_TEXT) == 0 || versionColumn < 0 ||
         (item.iSubItem != versionColumn && item.iSubItem != versionColumn + 1))
         return;
-    const trawl::ProgramInfo* cells = programCells.Find(GetItemData(item.iItem), listedFiles);
+    const trawl::ProgramInfo* cells = programCells.Find(GetItemData(item.iItem), foundFiles);
     if (cells == nullptr)
         CopyBounded({}, item.pszText, item.cchTextMax);
     else
@@ -355,7 +382,7 @@ LRESULT CResultListCtrl::OnDeleteAllItems(WPARAM, LPARAM)
     const LRESULT deleted = Default();
     if (deleted != 0) {
         shadowMarks.Forget();
-        listedFiles.Clear();
+        foundFiles.Clear();
         programCells.Forget();
     }
     return deleted;
@@ -364,7 +391,7 @@ LRESULT CResultListCtrl::OnDeleteAllItems(WPARAM, LPARAM)
 LRESULT CResultListCtrl::OnDestroy(WPARAM, LPARAM)
 {
     shadowMarks.Forget();
-    listedFiles.Clear();
+    foundFiles.Clear();
     programCells.Forget();
     shadowMarksOn = false;
     return Default();

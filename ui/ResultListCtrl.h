@@ -2,12 +2,17 @@
 
 #include "core/RowOrder.h"
 #include "framework/ListCtrl.h"
-#include "ui/ListedFiles.h"
+#include "ui/FoundFiles.h"
 #include "ui/ResultProgramCells.h"
 #include "ui/ResultShadowMarks.h"
 
 #include <string>
 #include <vector>
+
+namespace trawl {
+struct DisplayOptions;
+struct FoundEntry;
+} // namespace trawl
 
 // The report list of search results (and of the About box's drive table):
 // columns sized in characters, rows written cell by cell, the current row,
@@ -60,21 +65,20 @@ public:
 
     // The file a row stands for, exactly as found; nothing for a row that
     // stands for none.
-    std::optional<ListedFile> FindListedFile(int row) const;
-    // Records the file the row just inserted by SetCell (item data `row`)
-    // was found as: its text is the directory as listed followed by
-    // listedName; name and shortName are as enumerated.
-    void AddListedFile(int row, std::string_view directory, std::string_view listedName,
-                       std::wstring_view name, std::wstring_view shortName);
+    std::optional<FoundFile> FindFoundFile(int row) const;
+    // Inserts the row of a file the search found (item data `row`): its
+    // text is `path`, which ends in the entry's listed name. The row keeps
+    // the file exactly as enumerated, and with the Version column shown, its
+    // Version and Platform cells ask for their text, read from that file
+    // when first drawn or asked for.
+    void InsertFoundRow(int row, const std::string& path, const trawl::FoundEntry& entry);
 
-    // Makes the row's Version and Platform cells ask for their text, which
-    // is read from its listed file when first drawn or asked for.
-    void DeferProgramCells(int row, DWORD attributes);
+    // Empties the list and rebuilds the result columns for the options,
+    // recording their kinds and where the Version column is.
+    void SetupResultColumns(const trawl::DisplayOptions& options);
 
     UINT popupMenuId = 0;
     PFNLVCOMPARE compareFunc = nullptr;
-    // Position of the Version column, Platform after it; -1 when not shown.
-    int versionColumn = -1;
 
 protected:
     void OnRightClick(NMHDR* notify, LRESULT* result);
@@ -102,7 +106,11 @@ private:
     ResultShadowMarks shadowMarks;
     bool shadowMarksOn = false;
 
+    void DeferProgramCells(int row, DWORD attributes);
+
     ResultProgramCells programCells;
+    // Position of the Version column, Platform after it; -1 when not shown.
+    int versionColumn = -1;
     // Filled by the search as it lists rows; emptied with the list.
-    ListedFiles listedFiles;
+    FoundFiles foundFiles;
 };

@@ -18,7 +18,7 @@ void ResultProgramCells::Forget()
     rows.clear();
 }
 
-const trawl::ProgramInfo* ResultProgramCells::Find(intptr_t itemData, const ListedFiles& files)
+const trawl::ProgramInfo* ResultProgramCells::Find(intptr_t itemData, const FoundFiles& files)
 {
     if (itemData < 0 || static_cast<size_t>(itemData) >= rows.size())
         return nullptr;
@@ -28,7 +28,7 @@ const trawl::ProgramInfo* ResultProgramCells::Find(intptr_t itemData, const List
     if (!row.read) {
         // Through the file as found, as the row's actions reach it.
         row.read = true;
-        const std::optional<ListedFile> file = files.Find(itemData);
+        const std::optional<FoundFile> file = files.Find(itemData);
         const std::optional<std::wstring> exact = file ? ExactPath(*file) : std::nullopt;
         if (exact)
             row.info = ReadProgramFile(*exact, row.attributes);

@@ -2,7 +2,7 @@
 
 #include "core/ProgramInfo.h"
 #include "framework/Platform.h"
-#include "ui/ListedFiles.h"
+#include "ui/FoundFiles.h"
 
 #include <cstdint>
 #include <vector>
@@ -19,7 +19,7 @@ public:
 
     // The cells of a row; read now if they have not been. Null for a row
     // that was never expected.
-    const trawl::ProgramInfo* Find(intptr_t itemData, const ListedFiles& files);
+    const trawl::ProgramInfo* Find(intptr_t itemData, const FoundFiles& files);
 
 private:
     struct Row {

@@ -1,23 +1,17 @@
 #include "ResultSearch.h"
 
-#include "core/Columns.h"
 #include "core/CommandRuns.h"
 #include "framework/Dpi.h"
 #include "ui/CodePageText.h"
 #include "ui/EnvironmentValue.h"
 #include "ui/PlatformNameFolder.h"
-#include "ui/SearchPath.h"
+#include "ui/Win32FileFinder.h"
+#include "ui/Win32LocalTime.h"
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 namespace {
-
-uint64_t Combine(DWORD high, DWORD low)
-{
-    return (static_cast<uint64_t>(high) << 32) | low;
-}
 
 // Suspends drawing of a window for a scope.
 class RedrawSuspended {
@@ -77,96 +71,23 @@ private:
     HGDIOBJ previousFont = nullptr;
 };
 
+// Writes the search's rows into the result list, which keeps each found
+// row's file.
+class ResultListWriter : public trawl::IResultSink {
+public:
+    explicit ResultListWriter(CResultListCtrl& list) : list(list) {}
+    void InsertRow(int32_t row, const std::string& path) override { list.SetCell(row, 0, path); }
+    void InsertFoundRow(int32_t row, const std::string& path, const trawl::FoundEntry& entry) override
+    {
+        list.InsertFoundRow(row, path, entry);
+    }
+    void SetCell(int32_t row, int column, const std::string& text) override { list.SetCell(row, column, text); }
+
+private:
+    CResultListCtrl& list;
+};
+
 } // namespace
-
-void Win32FileFinder::FindMatches(const std::string& searchPath,
-                                  const std::function<void(const trawl::FoundEntry&)>& onEntry)
-{
-    // A path the code page does not carry would search somewhere else.
-    held.clear();
-    std::optional<std::wstring> widePath = SystemSearchPath(searchPath, codePage);
-    if (!widePath)
-        return;
-    WIN32_FIND_DATAW data{};
-    // Closed however the loop ends: writing a row may throw.
-    std::unique_ptr<void, decltype(&FindClose)> find(FindFirstFileW(widePath->c_str(), &data), &FindClose);
-    if (find.get() == INVALID_HANDLE_VALUE) {
-        find.release();
-        return;
-    }
-    do {
-        const std::string name = ListedNameInCodePage(data.cFileName, data.cAlternateFileName, codePage);
-        const std::string shortName =
-            data.cAlternateFileName[0] == L'\0'
-                ? std::string()
-                : ExactInCodePage(data.cAlternateFileName, codePage).value_or(std::string());
-        trawl::FoundEntry entry;
-        entry.name = name;
-        entry.shortName = shortName;
-        entry.attributes = data.dwFileAttributes;
-        entry.size = Combine(data.nFileSizeHigh, data.nFileSizeLow);
-        entry.lastWriteTime =
-            Combine(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
-        entry.platformRecord = &data;
-        onEntry(entry);
-    } while (FindNextFileW(find.get(), &data));
-}
-
-const void* Win32FileFinder::HoldRecord(const trawl::FoundEntry& entry)
-{
-    if (entry.platformRecord == nullptr)
-        return nullptr;
-    return &held.emplace_back(*static_cast<const WIN32_FIND_DATAW*>(entry.platformRecord));
-}
-
-std::optional<trawl::LocalTime> Win32LocalTime::ToLocalTime(uint64_t fileTime)
-{
-    FILETIME utc{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
-    FILETIME local{};
-    SYSTEMTIME fields{};
-    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &fields))
-        return std::nullopt;
-    return trawl::LocalTime{fields.wYear, fields.wMonth, fields.wDay, fields.wHour, fields.wMinute};
-}
-
-void ResultListWriter::InsertRow(int32_t row, const std::string& path)
-{
-    list.SetCell(row, 0, path);
-}
-
-void ResultListWriter::SetCell(int32_t row, int column, const std::string& text)
-{
-    list.SetCell(row, column, text);
-}
-
-void ResultListWriter::InsertFoundRow(int32_t row, const std::string& path, const trawl::FoundEntry& entry)
-{
-    list.SetCell(row, 0, path);
-    const auto* data = static_cast<const WIN32_FIND_DATAW*>(entry.platformRecord);
-    if (data == nullptr || entry.name.size() > path.size())
-        return;
-    list.AddListedFile(row, std::string_view(path).substr(0, path.size() - entry.name.size()), entry.name,
-                       data->cFileName, data->cAlternateFileName);
-    if (list.versionColumn >= 0)
-        list.DeferProgramCells(row, data->dwFileAttributes);
-}
-
-void SetupResultColumns(CResultListCtrl& list, const trawl::DisplayOptions& options)
-{
-    const std::vector<trawl::ResultColumn> columns = trawl::BuildColumnSet(options);
-    trawl::RecordColumnKinds({});
-    list.DeleteAllItems();
-    while (list.DeleteColumn(0)) {
-    }
-    trawl::RecordColumnKinds(columns);
-    list.versionColumn = trawl::VersionColumnPosition(options);
-    for (size_t position = 0; position < columns.size(); ++position) {
-        const trawl::ResultColumn& column = columns[position];
-        list.InsertSizedColumn(column.heading, static_cast<int>(position), -1, column.widthSpec,
-                               CResultListCtrl::maskAll,
-                               column.align == trawl::ColumnAlign::Right ? LVCFMT_RIGHT : LVCFMT_LEFT);
-    }
-}
 
 trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view directoryList,
                                        std::string_view pattern, const trawl::DisplayOptions& options)

@@ -127,7 +127,7 @@ void CTrawlView::FillEnvironmentList()
 
 void CTrawlView::SetupColumns()
 {
-    SetupResultColumns(resultList, GetDocument()->options);
+    resultList.SetupResultColumns(GetDocument()->options);
     resultList.popupMenuId = IDR_RESULT_POPUP;
     resultList.EnableShadowMarks();
 }

@@ -73,7 +73,7 @@ TEST_F(ResultListTest, DirectoryListOkExactlyWhereTheSearchListsTheDirectorysFil
     dialog.DoModal();
     EXPECT_EQ(states, expectedStates);
     for (const char* pattern : {"*.bat", "f"}) { // the wildcard search and the command search
-        SetupResultColumns(list, {});
+        list.SetupResultColumns({});
         ListMatchingFiles(list, listText, pattern, {});
         EXPECT_EQ(ColumnTexts(0), expectedRows) << pattern;
     }

@@ -143,7 +143,7 @@ protected:
     void SetUp() override
     {
         ResultListTest::SetUp();
-        SetupResultColumns(list, {1, 1, 1});
+        list.SetupResultColumns({1, 1, 1});
         const char* rows[][4] = {
             {"b.txt", "1024KB", "12/31/1999  23:59", "A  S "},
             {"B.txt", "999KB", " 1/02/2000  08:00", "A    "},

@@ -5,6 +5,7 @@
 #include "ui/CodePageText.h"
 #include "ui/FileReach.h"
 #include "ui/ResultSearch.h"
+#include "ui/Win32FileFinder.h"
 
 #include <gtest/gtest.h>
 
@@ -97,7 +98,7 @@ protected:
     // Fills the list the way the search does, over a list that already has rows.
     void Search(const std::string& directories, const std::string& pattern, trawl::DisplayOptions options)
     {
-        SetupResultColumns(list, options);
+        list.SetupResultColumns(options);
         list.SetCell(0, 0, "stale row");
         const trawl::SearchOutcome outcome = ListMatchingFiles(list, directories, pattern, options);
         FinishResultList(list, outcome, LoadResString(IDS_NO_FILES));
@@ -246,9 +247,9 @@ TEST_F(ResultFillTest, AShortNameThatNowLeadsElsewhereReachesNothing)
     ASSERT_NE(find, INVALID_HANDLE_VALUE);
     FindClose(find);
     ASSERT_NE(data.cAlternateFileName[0], L'\0');
-    const ListedFile gone{dir + "\\", L"gone\\back.txt", data.cAlternateFileName};
+    const FoundFile gone{dir + "\\", L"gone\\back.txt", data.cAlternateFileName};
     EXPECT_EQ(CheckedExactPath(gone).fault, ReachFault::Changed);
-    const ListedFile same{dir + "\\", data.cFileName, data.cAlternateFileName};
+    const FoundFile same{dir + "\\", data.cFileName, data.cAlternateFileName};
     EXPECT_EQ(CheckedExactPath(same).fault, ReachFault::None);
 }
 

@@ -36,7 +36,7 @@ protected:
     void SetUp() override
     {
         ResultListTest::SetUp();
-        SetupResultColumns(list, {0, 0, 0});
+        list.SetupResultColumns({0, 0, 0});
         list.compareFunc = &CompareResultRows;
         trawl::sortTargetList = &list;
         list.EnableShadowMarks();
@@ -142,7 +142,7 @@ TEST_F(ShadowMarksTest, TipOfACutLabelKeepsTheLabelAndListsWithoutMarksHaveNone)
 
     // The About box's drive table never turns the marks on.
     CreateWindows(LVS_SINGLESEL);
-    SetupResultColumns(list, {0, 0, 0});
+    list.SetupResultColumns({0, 0, 0});
     List({R"(A\tool.exe)", R"(B\tool.exe)"});
     EXPECT_EQ(Rows(), (Texts{R"(A\tool.exe: )", R"(B\tool.exe: )"}));
 }
@@ -170,7 +170,7 @@ TEST_F(ShadowMarksTest, ACommandSearchListsWhatTheInterpreterTriesAndGreysAllBut
                              b + "\\npm.cmd (grey): Typing npm runs " + a + "\\npm.bat"}));
     // Each row acts on the file it was found as.
     for (int row = 0; row < list.GetItemCount(); ++row) {
-        const std::optional<ListedFile> file = list.FindListedFile(row);
+        const std::optional<FoundFile> file = list.FindFoundFile(row);
         ASSERT_TRUE(file);
         EXPECT_EQ(file->directory + ExactInCodePage(file->name).value_or("?"), list.GetItemText(row, 0));
     }

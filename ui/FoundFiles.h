@@ -11,7 +11,7 @@
 // name (characters the code page lacks), and normalising the text would turn
 // some names into others ("foo." into "foo", "nul.txt" into the device), so
 // the actions go by this record, never by the text.
-struct ListedFile {
+struct FoundFile {
     // As searched, in the code page, ending where the name begins.
     std::string directory;
     std::wstring name;
@@ -21,14 +21,14 @@ struct ListedFile {
 
 // The found files of the result list's rows, by item data (the row's number
 // in the order found, which sorting and row deletion keep).
-class ListedFiles {
+class FoundFiles {
 public:
     void Clear();
     void Add(intptr_t itemData, std::string_view directory, std::wstring_view name,
              std::wstring_view shortName);
     // Nothing for a row that stands for no found file, such as the message a
     // fruitless search leaves.
-    std::optional<ListedFile> Find(intptr_t itemData) const;
+    std::optional<FoundFile> Find(intptr_t itemData) const;
 
 private:
     struct Entry {

@@ -1,13 +1,13 @@
-#include "ListedFiles.h"
+#include "FoundFiles.h"
 
-void ListedFiles::Clear()
+void FoundFiles::Clear()
 {
     directories.clear();
     entries.clear();
     names.clear();
 }
 
-void ListedFiles::Add(intptr_t itemData, std::string_view directory, std::wstring_view name,
+void FoundFiles::Add(intptr_t itemData, std::string_view directory, std::wstring_view name,
                       std::wstring_view shortName)
 {
     if (itemData < 0)
@@ -22,13 +22,13 @@ void ListedFiles::Add(intptr_t itemData, std::string_view directory, std::wstrin
     names += shortName;
 }
 
-std::optional<ListedFile> ListedFiles::Find(intptr_t itemData) const
+std::optional<FoundFile> FoundFiles::Find(intptr_t itemData) const
 {
     if (itemData < 0 || static_cast<size_t>(itemData) >= entries.size())
         return std::nullopt;
     const Entry& entry = entries[static_cast<size_t>(itemData)];
     if (!entry.found)
         return std::nullopt;
-    return ListedFile{directories[entry.directory], names.substr(entry.nameStart, entry.nameLength),
+    return FoundFile{directories[entry.directory], names.substr(entry.nameStart, entry.nameLength),
                       names.substr(entry.nameStart + entry.nameLength, entry.shortLength)};
 }
