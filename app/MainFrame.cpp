@@ -1,8 +1,8 @@
 #include "MainFrame.h"
 
-#include "app/TrawlApp.h"
 #include "core/FormRules.h"
 #include "framework/Document.h"
+#include "framework/WinApp.h"
 #include "res/resource.h"
 #include "ui/TrawlView.h"
 
@@ -50,8 +50,8 @@ void CMainFrame::OnUpdateFoundCount(CCmdUI* cmdUI)
 
 void CMainFrame::OnClose()
 {
-    auto* app = dynamic_cast<CTrawlApp*>(CWinApp::Get());
-    if (app == nullptr || !app->endProcessOnClose || app->mainWnd != this) {
+    CWinApp* app = CWinApp::Get();
+    if (app == nullptr || !endProcessOnClose || app->mainWnd != this) {
         CFrameWnd::OnClose();
         return;
     }

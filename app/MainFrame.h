@@ -8,6 +8,11 @@
 class CMainFrame : public CFrameWnd {
     DECLARE_RUNTIME_CLASS()
 
+public:
+    // Closing ends the process at once, windows and all; the application
+    // passes its own flag on when it made the frame.
+    bool endProcessOnClose = false;
+
 protected:
     int OnCreate(CREATESTRUCTA* create);
     void OnClose();

@@ -22,7 +22,11 @@ bool CTrawlApp::InitInstance()
                                                         CMainFrame::runtimeClass, CTrawlView::runtimeClass));
     CCommandLineInfo commandLine;
     ParseCommandLine(commandLine);
-    return ProcessShellCommand(commandLine);
+    if (!ProcessShellCommand(commandLine))
+        return false;
+    if (auto* frame = dynamic_cast<CMainFrame*>(mainWnd))
+        frame->endProcessOnClose = endProcessOnClose;
+    return true;
 }
 
 bool CTrawlApp::OnIdle(LONG count)
