@@ -21,6 +21,13 @@ bool CCmdTarget::OnCmdMsg(UINT id, int code, CCmdUI* cmdUI)
     return DispatchCmdMsg(id, code, cmdUI);
 }
 
+bool CCmdTarget::AskUpdate(CCmdUI& item)
+{
+    item.handled = false;
+    OnCmdMsg(item.id, updateCode, &item);
+    return item.handled;
+}
+
 bool CCmdTarget::DispatchCmdMsg(UINT id, int code, CCmdUI* cmdUI)
 {
     const MessageMap* map = GetMessageMap();

@@ -21,6 +21,9 @@ public:
     // Handles a command, control notification or update question with this
     // target's own map. Routing targets override it to pass the command on.
     virtual bool OnCmdMsg(UINT id, int code, CCmdUI* cmdUI);
+    // Asks this target (and whatever it routes to) the item's update
+    // question; true when a handler answered. Unanswered items keep their state.
+    bool AskUpdate(CCmdUI& item);
 
     // Shows the wait cursor until the matching EndWaitCursor.
     void BeginWaitCursor();

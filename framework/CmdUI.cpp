@@ -1,7 +1,5 @@
 #include "CmdUI.h"
 
-#include "CmdTarget.h"
-
 void CCmdUI::Enable(bool on)
 {
     enabled = on;
@@ -11,10 +9,3 @@ void CCmdUI::Enable(bool on)
 void CCmdUI::SetCheck(int) {}
 
 void CCmdUI::SetText(const std::string&) {}
-
-bool CCmdUI::DoUpdate(CCmdTarget& target)
-{
-    handled = false;
-    target.OnCmdMsg(id, updateCode, this);
-    return handled;
-}

@@ -4,11 +4,10 @@
 
 #include <string>
 
-class CCmdTarget;
-
 // The command-update question for one user-interface item: a menu item, a
 // button or a status bar pane. Handlers answer by enabling, checking or
-// setting the text; they never change program state.
+// setting the text; they never change program state. A target asks the
+// question with CCmdTarget::AskUpdate.
 class CCmdUI {
 public:
     virtual ~CCmdUI() = default;
@@ -16,10 +15,6 @@ public:
     virtual void Enable(bool on = true);
     virtual void SetCheck(int check = 1);
     virtual void SetText(const std::string& text);
-
-    // Asks the target (and whatever it routes to) the question; true when a
-    // handler answered. Unanswered items keep their state.
-    bool DoUpdate(CCmdTarget& target);
 
     UINT id = 0;
     bool handled = false;

@@ -1,5 +1,23 @@
 #include "DataExchange.h"
 
+// The window's side of the exchange lives with it: a window that never
+// exchanges data needs nothing of this file.
+void CWnd::DoDataExchange(CDataExchange*) {}
+
+bool CWnd::UpdateData(bool saveAndValidate)
+{
+    ++exchangeDepth;
+    try {
+        CDataExchange exchange(*this, saveAndValidate);
+        DoDataExchange(&exchange);
+    } catch (...) {
+        --exchangeDepth;
+        throw;
+    }
+    --exchangeDepth;
+    return true;
+}
+
 void DDX_Control(CDataExchange* exchange, int id, CWnd& control)
 {
     if (control.GetSafeHwnd() == nullptr)

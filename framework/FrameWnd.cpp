@@ -193,7 +193,7 @@ void CFrameWnd::UpdateMenuItems(HMENU menu)
             continue; // separator or submenu
         CMenuCmdUI state(menu, static_cast<UINT>(position));
         state.id = id;
-        if (!state.DoUpdate(*this))
+        if (!AskUpdate(state))
             state.Enable(OnCmdMsg(id, probeCode, nullptr));
     }
 }

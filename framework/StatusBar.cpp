@@ -161,7 +161,7 @@ void CStatusBar::UpdatePanes(CCmdTarget& target)
             continue;
         CStatusCmdUI state(*this, static_cast<int>(i));
         state.id = panes[i].id;
-        state.DoUpdate(target);
+        target.AskUpdate(state);
     }
 }
 

@@ -1,7 +1,6 @@
 #include "Wnd.h"
 
 #include "CmdUI.h"
-#include "DataExchange.h"
 
 #include <exception>
 #include <unordered_map>
@@ -373,22 +372,6 @@ void CWnd::SetRedraw(bool redraw)
 int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT type) const
 {
     return ::MessageBoxA(hwnd, text.c_str(), caption.c_str(), type);
-}
-
-void CWnd::DoDataExchange(CDataExchange*) {}
-
-bool CWnd::UpdateData(bool saveAndValidate)
-{
-    ++exchangeDepth;
-    try {
-        CDataExchange exchange(*this, saveAndValidate);
-        DoDataExchange(&exchange);
-    } catch (...) {
-        --exchangeDepth;
-        throw;
-    }
-    --exchangeDepth;
-    return true;
 }
 
 bool CWnd::PreTranslateMessage(MSG*)
