@@ -4,6 +4,7 @@
 #include "app/TrawlDoc.h"
 #include "core/FormRules.h"
 #include "framework/DataExchange.h"
+#include "framework/Resources.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
