@@ -9,6 +9,7 @@
 #include "core/RowOrder.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
+#include "support/ProgramImage.h"
 #include "ui/FileReach.h"
 #include "ui/ProgramFile.h"
 #include "ui/ResultSearch.h"
@@ -21,52 +22,10 @@
 namespace {
 
 // Changing the programs must change this, so old fixtures are rebuilt.
-constexpr char programsTag[] = "trawl-bench programs v1 20x1638";
+constexpr char programsTag[] = "trawl-bench programs v2 20x1638";
 constexpr double ratioTarget = 3.0;
 constexpr double sortRatioTarget = 1.5; // first sort by Version against reading the headers alone
 constexpr int runs = 3;
-
-void Put(std::vector<unsigned char>& image, size_t at, uint32_t value, int width = 4)
-{
-    for (int i = 0; i < width; ++i)
-        image[at + static_cast<size_t>(i)] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-// A 1 KB 64-bit program: headers, one section, and a version resource whose
-// last number is `build`.
-std::vector<unsigned char> SmallProgram(uint16_t build)
-{
-    std::vector<unsigned char> image(0x400);
-    Put(image, 0, 'M' | ('Z' << 8), 2);
-    Put(image, 0x3C, 0x40);
-    Put(image, 0x40, 'P' | ('E' << 8));
-    Put(image, 0x44, 0x8664, 2); // machine
-    Put(image, 0x46, 1, 2);      // sections
-    Put(image, 0x54, 240, 2);    // optional header
-    Put(image, 0x58, 0x20B, 2);
-    Put(image, 0x58 + 108, 16);          // data directories
-    Put(image, 0x58 + 112 + 16, 0x1000); // resources at
-    Put(image, 0x58 + 112 + 20, 0x100);  // and their size
-    Put(image, 0x148 + 12, 0x1000);      // section address
-    Put(image, 0x148 + 16, 0x200);       // its size in the file
-    Put(image, 0x148 + 20, 0x200);       // and where it lies
-    const uint32_t tree[][2] = {{16, 0x80000018}, {1, 0x80000030}, {0x409, 0x48}};
-    for (size_t level = 0; level < 3; ++level) {
-        Put(image, 0x200 + level * 0x18 + 14, 1, 2);
-        Put(image, 0x200 + level * 0x18 + 16, tree[level][0]);
-        Put(image, 0x200 + level * 0x18 + 20, tree[level][1]);
-    }
-    Put(image, 0x248, 0x1058);
-    Put(image, 0x24C, 92);
-    Put(image, 0x258, 92, 2);
-    Put(image, 0x25A, 52, 2);
-    for (size_t i = 0; i < 15; ++i)
-        Put(image, 0x25E + 2 * i, static_cast<unsigned char>("VS_VERSION_INFO"[i]), 2);
-    Put(image, 0x280, 0xFEEF04BD);
-    Put(image, 0x288, 0x00020001);
-    Put(image, 0x28C, build);
-    return image;
-}
 
 std::string ProgramsRoot()
 {
@@ -112,7 +71,9 @@ bool CreatePrograms(const std::string& root)
     for (int d = 0; d < directoryCount; ++d) {
         CreateDirectoryA((root + static_cast<char>('a' + d)).c_str(), nullptr);
         for (int i = 0; i < filesPerDirectory; ++i) {
-            const std::vector<unsigned char> image = SmallProgram(static_cast<uint16_t>(i));
+            // A 64-bit program whose version's last number is its index.
+            const std::vector<uint8_t> image = ProgramImage(
+                {.machine = 0x8664, .wide = true, .version = {2, 1, 0, static_cast<uint16_t>(i)}});
             if (!WriteWhole(ProgramPath(root, d, i), image.data(), image.size()))
                 return false;
         }

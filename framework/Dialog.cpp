@@ -1,5 +1,7 @@
 #include "Dialog.h"
 
+#include "CreationHook.h"
+#include "Resources.h"
 #include "WinApp.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 
 #include "FrameWnd.h"
 #include "FrameworkIds.h"
+#include "Resources.h"
 #include "View.h"
 #include "WinApp.h"
 

@@ -2,6 +2,7 @@
 
 #include "Dpi.h"
 #include "FrameworkIds.h"
+#include "Resources.h"
 #include "View.h"
 #include "WinApp.h"
 

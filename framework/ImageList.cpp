@@ -1,5 +1,6 @@
 #include "ImageList.h"
 
+#include "Resources.h"
 #include "Wnd.h"
 
 CImageList::~CImageList()

@@ -1,5 +1,7 @@
 #include "ListCtrl.h"
 
+#include "CodePage.h"
+
 #include <algorithm>
 #include <vector>
 

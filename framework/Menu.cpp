@@ -1,5 +1,6 @@
 #include "Menu.h"
 
+#include "Resources.h"
 #include "Wnd.h"
 
 CMenu::~CMenu()

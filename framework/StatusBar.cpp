@@ -1,6 +1,8 @@
 #include "StatusBar.h"
 
+#include "CodePage.h"
 #include "Dpi.h"
+#include "Resources.h"
 
 #include <algorithm>
 #include <vector>

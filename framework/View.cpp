@@ -1,6 +1,8 @@
 #include "View.h"
 
+#include "CreationHook.h"
 #include "FrameWnd.h"
+#include "Resources.h"
 
 #include <algorithm>
 

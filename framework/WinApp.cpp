@@ -1,7 +1,9 @@
 #include "WinApp.h"
 
+#include "CodePage.h"
 #include "FrameWnd.h"
 #include "FrameworkIds.h"
+#include "Resources.h"
 #include "View.h"
 
 #include <shellapi.h>

@@ -1,19 +1,17 @@
 #include "Wnd.h"
 
 #include "CmdUI.h"
+#include "CodePage.h"
+#include "CreationHook.h"
+#include "Resources.h"
 
 #include <exception>
+#include <string_view>
 #include <unordered_map>
-#include <utility>
-#include <vector>
 
 namespace {
 
 const char frameworkClassName[] = "TrawlWindow";
-
-// The creation hook of this thread; creation can nest (a dialog creating
-// a child window in its handlers), so hooks form a stack.
-thread_local CreationHook* currentHook = nullptr;
 
 // The objects bound to this thread's windows. Windows belong to the thread
 // that made them, and every message looks its window up here, so the map is
@@ -75,24 +73,6 @@ LRESULT CallProc(WNDPROC proc, bool unicode, HWND window, UINT message, WPARAM w
 }
 
 } // namespace
-
-HINSTANCE ResourceInstance()
-{
-    return GetModuleHandleA(nullptr);
-}
-
-std::string LoadResString(UINT id)
-{
-    std::vector<char> buffer(256);
-    for (;;) {
-        int length = LoadStringA(ResourceInstance(), id, buffer.data(), static_cast<int>(buffer.size()));
-        if (length <= 0)
-            return {};
-        if (static_cast<size_t>(length) + 1 < buffer.size())
-            return std::string(buffer.data(), static_cast<size_t>(length));
-        buffer.resize(buffer.size() * 2);
-    }
-}
 
 LRESULT FrameworkWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool unicode)
 {
@@ -466,47 +446,4 @@ LRESULT CWnd::Default()
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     return CallProc(superProc, unicode, hwnd, message, wParam, lParam);
-}
-
-CreationHook::CreationHook(CWnd& window, const char* className, HWND parent, bool bindAnsi)
-    : hook(SetWindowsHookExA(WH_CBT, &HookProc, nullptr, GetCurrentThreadId())), pending(&window),
-      bindAnsi(bindAnsi), className(className), parent(parent), outer(currentHook)
-{
-    currentHook = this;
-}
-
-CreationHook::~CreationHook()
-{
-    currentHook = outer;
-    if (hook != nullptr)
-        UnhookWindowsHookEx(hook);
-}
-
-bool CreationHook::IsPendingWindow(HWND window, const CREATESTRUCTA& create) const
-{
-    // A top-level window's parent is only its owner, which the system may change.
-    if ((create.style & WS_CHILD) != 0 && create.hwndParent != parent)
-        return false;
-    if (IS_INTRESOURCE(className))
-        return GetClassWord(window, GCW_ATOM) == static_cast<WORD>(reinterpret_cast<UINT_PTR>(className));
-    char name[256] = {};
-    return GetClassNameA(window, name, sizeof name) > 0 && lstrcmpiA(name, className) == 0;
-}
-
-LRESULT CALLBACK CreationHook::HookProc(int code, WPARAM wParam, LPARAM lParam)
-{
-    CreationHook* self = currentHook;
-    bool bound = false;
-    if (code == HCBT_CREATEWND && self != nullptr && self->pending != nullptr) {
-        const HWND window = reinterpret_cast<HWND>(wParam);
-        if (self->IsPendingWindow(window, *reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs)) {
-            std::exchange(self->pending, nullptr)->Bind(window, self->bindAnsi);
-            bound = true;
-        }
-    }
-    const LRESULT result = CallNextHookEx(nullptr, code, wParam, lParam);
-    // Only the creation needs the hook; a modal dialog's loop runs on after it.
-    if (bound && self->hook != nullptr)
-        UnhookWindowsHookEx(std::exchange(self->hook, nullptr));
-    return result;
 }

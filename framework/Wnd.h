@@ -1,16 +1,15 @@
 #pragma once
 
 #include "CmdTarget.h"
-#include "CodePage.h"
+#include "CreationHook.h"
 
 #include <string>
-#include <string_view>
 
 class CDataExchange;
 
 // A window object bound to its HWND. Every bound window runs through one
 // window procedure that looks messages up in the object's message map.
-class CWnd : public CCmdTarget {
+class CWnd : public CCmdTarget, public ICreatedWindowBinding {
 public:
     CWnd() = default;
     ~CWnd() override;
@@ -89,9 +88,9 @@ protected:
     virtual void PostNcDestroy() {}
 
 private:
-    friend class CreationHook;
     friend LRESULT FrameworkWndProc(HWND, UINT, WPARAM, LPARAM, bool unicode);
 
+    void BindCreated(HWND window, bool ansi) override { Bind(window, ansi); }
     void Bind(HWND window, bool ansi = false);
     void Unbind();
 
@@ -107,40 +106,3 @@ private:
         LPARAM lParam;
     } current{};
 };
-
-// Binds the window created next on this thread with the given class (a name
-// or an atom) and, for a child, the given parent to the object, so that it
-// sees the creation messages too; other windows made meanwhile, such as the
-// input method's, are left alone. Used around CreateWindowEx and the
-// CreateDialog family; the hook is gone once the window is bound.
-class CreationHook {
-public:
-    // bindAnsi: the window is bound as an ANSI window even when it was created
-    // as a Unicode one, so that its messages carry text in the process code page.
-    CreationHook(CWnd& window, const char* className, HWND parent, bool bindAnsi = false);
-    ~CreationHook();
-    CreationHook(const CreationHook&) = delete;
-    CreationHook& operator=(const CreationHook&) = delete;
-
-    // False when the system refused the hook: no window would be bound.
-    bool IsInstalled() const { return hook != nullptr; }
-
-private:
-    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
-    bool IsPendingWindow(HWND window, const CREATESTRUCTA& create) const;
-    HHOOK hook;
-    CWnd* pending;
-    bool bindAnsi;
-    const char* className;
-    HWND parent;
-    CreationHook* outer;
-};
-
-// The class of the windows the CreateDialog family makes from a template
-// that names none.
-inline constexpr char dialogClassName[] = "#32770";
-
-// The module that holds the program's resources.
-HINSTANCE ResourceInstance();
-// A string of the string table; empty when there is none.
-std::string LoadResString(UINT id);

@@ -1,5 +1,6 @@
 #include "AboutDlg.h"
 
+#include "framework/Resources.h"
 #include "res/resource.h"
 #include "ui/Win32Machine.h"
 

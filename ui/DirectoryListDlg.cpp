@@ -3,6 +3,7 @@
 #include "core/DirectorySearch.h"
 #include "framework/CodePage.h"
 #include "framework/File.h"
+#include "framework/Resources.h"
 #include "res/resource.h"
 #include "ui/PlatformNameFolder.h"
 #include "ui/SearchPath.h"

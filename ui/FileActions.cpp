@@ -8,6 +8,7 @@
 #include "core/WindowPlacement.h"
 #include "framework/CodePage.h"
 #include "framework/File.h"
+#include "framework/Resources.h"
 #include "res/resource.h"
 #include "ui/EnvironmentValue.h"
 #include "ui/FileAttribDlg.h"

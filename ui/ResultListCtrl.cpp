@@ -4,8 +4,10 @@
 #include "core/CommandRuns.h"
 #include "core/DirectorySearch.h"
 #include "core/TextFill.h"
+#include "framework/CodePage.h"
 #include "framework/Dpi.h"
 #include "framework/Menu.h"
+#include "framework/Resources.h"
 #include "framework/WaitCursor.h"
 #include "res/resource.h"
 

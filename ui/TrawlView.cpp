@@ -5,6 +5,7 @@
 #include "framework/CmdUI.h"
 #include "framework/DataExchange.h"
 #include "framework/FrameWnd.h"
+#include "framework/Resources.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"

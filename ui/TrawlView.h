@@ -1,6 +1,7 @@
 #pragma once
 
-#include "framework/Controls.h"
+#include "framework/Button.h"
+#include "framework/ComboBox.h"
 #include "framework/View.h"
 #include "ui/FileActions.h"
 #include "ui/ResultListCtrl.h"

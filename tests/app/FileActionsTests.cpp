@@ -1,5 +1,6 @@
 #include "TrawlSession.h"
 
+#include "framework/Resources.h"
 #include "res/resource.h"
 #include "support/FixtureFiles.h"
 #include "ui/FileAttribDlg.h"

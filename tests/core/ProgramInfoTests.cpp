@@ -1,4 +1,5 @@
 #include "core/ProgramInfo.h"
+#include "support/ProgramImage.h"
 
 #include <gtest/gtest.h>
 
@@ -23,36 +24,10 @@ public:
     size_t bytesRead = 0;
 };
 
-void Put(std::vector<uint8_t>& image, size_t at, uint32_t value, int width = 4)
-{
-    for (int i = 0; i < width; ++i)
-        image[at + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-// A program with one section at file 0x200 (address 0x1000) holding a
-// version resource: type 16 > name 1 > language 0x409 > version 10.0.19041.1.
+// The program of every case: its version resource says 10.0.19041.1.
 std::vector<uint8_t> Program(bool wide, uint16_t machine)
 {
-    std::vector<uint8_t> image(0x400);
-    const size_t optional = 0x58, directories = optional + (wide ? 112 : 96);
-    const size_t sections = optional + (wide ? 240 : 224);
-    Put(image, 0, 'M' | ('Z' << 8), 2), Put(image, 0x3C, 0x40), Put(image, 0x40, 'P' | ('E' << 8));
-    Put(image, 0x44, machine, 2), Put(image, 0x46, 1, 2), Put(image, 0x54, sections - optional, 2);
-    Put(image, optional, wide ? 0x20B : 0x10B, 2), Put(image, directories - 4, 16);
-    Put(image, directories + 16, 0x1000), Put(image, directories + 20, 0x100);
-    Put(image, sections + 12, 0x1000), Put(image, sections + 16, 0x200), Put(image, sections + 20, 0x200);
-    const uint32_t tree[][2] = {{16, 0x80000018}, {1, 0x80000030}, {0x409, 0x48}};
-    for (size_t level = 0; level < 3; ++level) {
-        Put(image, 0x200 + level * 0x18 + 14, 1, 2);
-        Put(image, 0x200 + level * 0x18 + 16, tree[level][0]),
-            Put(image, 0x200 + level * 0x18 + 20, tree[level][1]);
-    }
-    Put(image, 0x248, 0x1058), Put(image, 0x24C, 92);
-    Put(image, 0x258, 92, 2), Put(image, 0x25A, 52, 2);
-    for (size_t i = 0; i < 15; ++i)
-        Put(image, 0x25E + 2 * i, static_cast<uint8_t>("VS_VERSION_INFO"[i]), 2);
-    Put(image, 0x280, 0xFEEF04BD), Put(image, 0x288, 0x000A0000), Put(image, 0x28C, 0x4A610001);
-    return image;
+    return ProgramImage({.machine = machine, .wide = wide, .version = {10, 0, 19041, 1}});
 }
 
 TEST(ProgramInfo, ReadsVersionAndPlatformOrLeavesThemBlank)
@@ -106,17 +81,23 @@ TEST(ProgramInfo, ReadsVersionAndPlatformOrLeavesThemBlank)
         {"32-bit machine in a 64-bit header", true, 0x14C, {}, 0, "10.0.19041.1", ""},
         // A .NET runtime header at address 0x1100 (file 0x300), its flags at 0x310.
         {".NET for any processor", false, 0x14C, dotNet(0x1), 0, "10.0.19041.1", "Any CPU"},
-        {".NET preferring 32 bits", false, 0x14C, dotNet(0x20003), 0, "10.0.19041.1", "Any CPU (32-bit preferred)"},
+        {".NET preferring 32 bits", false, 0x14C, dotNet(0x20003), 0, "10.0.19041.1",
+         "Any CPU (32-bit preferred)"},
         {".NET requiring 32 bits", false, 0x14C, dotNet(0x3), 0, "10.0.19041.1", "x86"},
         {".NET with native code", false, 0x14C, dotNet(0x0), 0, "10.0.19041.1", "x86"},
-        {".NET header outside every section", false, 0x14C, {{0x128, 0x9000}, {0x12C, 72}}, 0, "10.0.19041.1",
+        {".NET header outside every section",
+         false,
+         0x14C,
+         {{0x128, 0x9000}, {0x12C, 72}},
+         0,
+         "10.0.19041.1",
          "x86"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<uint8_t> image = Program(c.wide, c.machine);
         for (const Patch& patch : c.patches)
-            Put(image, patch.at, patch.value);
+            PutLittleEndian(image, patch.at, patch.value);
         if (c.size != 0)
             image.resize(c.size);
         MemoryFile file(std::move(image));

@@ -1,3 +1,4 @@
+#include "framework/CreationHook.h"
 #include "framework/Wnd.h"
 
 #include <gtest/gtest.h>

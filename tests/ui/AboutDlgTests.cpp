@@ -1,5 +1,6 @@
 #include "ui/AboutDlg.h"
 
+#include "framework/Resources.h"
 #include "support/FakeMachine.h"
 #include "support/ModalUser.h"
 

@@ -4,12 +4,6 @@
 
 #include <string>
 
-class CButton : public CWnd {
-public:
-    int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
-    void SetCheck(int check) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }
-};
-
 class CComboBox : public CWnd {
 public:
     int AddString(const std::string& text);

@@ -1,4 +1,4 @@
-#include "Controls.h"
+#include "ComboBox.h"
 
 #include <algorithm>
 
