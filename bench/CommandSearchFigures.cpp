@@ -99,14 +99,14 @@ bool EnsureFixture(const std::string& root, const std::vector<std::string>& dire
     return WriteTextFile(marker, fixtureTag);
 }
 
-struct SearchRun {
+struct CommandSearchRun {
     double seconds = 0;
     double thread = 0; // processor time of the same
     int rows = 0;
 };
 
 // The search as the view runs it, then the marks computed and the list drawn.
-SearchRun TimedSearch(CResultListCtrl& list, const std::string& directoryList, const char* pattern,
+CommandSearchRun TimedSearch(CResultListCtrl& list, const std::string& directoryList, const char* pattern,
                       const char* pathExt)
 {
     SetEnvironmentVariableA("PATHEXT", pathExt);
@@ -117,7 +117,7 @@ SearchRun TimedSearch(CResultListCtrl& list, const std::string& directoryList, c
     FinishResultList(list, ListMatchingFiles(list, directoryList, pattern, allColumns), "No files");
     list.UpdateShadowMarks();
     PumpMessages();
-    SearchRun run;
+    CommandSearchRun run;
     run.seconds = Now() - start;
     run.thread = ThreadSeconds() - threadStart;
     run.rows = list.GetItemCount();
@@ -204,8 +204,8 @@ int RunCommandSearchFigures()
     // Each round's two searches ran side by side: their ratio drifts less
     // than the medians do when other work comes and goes.
     std::vector<double> roundRatios;
-    SearchRun wildcardRun;
-    SearchRun commandRun;
+    CommandSearchRun wildcardRun;
+    CommandSearchRun commandRun;
     for (int run = 0; run < runs; ++run) {
         // Turn about, so a machine that slows down or speeds up favours neither.
         if (run % 2 == 0)

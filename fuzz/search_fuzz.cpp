@@ -17,7 +17,7 @@ using namespace trawl;
 
 namespace {
 
-struct FakeEntry {
+struct FuzzedEntry {
     std::string name;
     uint32_t attributes;
     uint64_t size;
@@ -48,7 +48,7 @@ public:
         auto found = directories.find(directory);
         if (found == directories.end())
             return;
-        for (const FakeEntry& entry : found->second)
+        for (const FuzzedEntry& entry : found->second)
             if (Matches(pattern, entry.name))
                 onEntry(FoundEntry{entry.name, entry.attributes, entry.size, entry.time});
     }
@@ -62,7 +62,7 @@ public:
     }
     int TextWidth(const std::string& text) override { return static_cast<int>(text.size()); }
 
-    std::map<std::string, std::vector<FakeEntry>> directories;
+    std::map<std::string, std::vector<FuzzedEntry>> directories;
 };
 
 class RecordingSink : public IResultSink {
@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int d = 0; d < directoryCount; ++d) {
         // Long names now and then, past the platform's plain path limit.
         std::string directory = input.ConsumeRandomLengthString(input.ConsumeBool() ? 16 : 300);
-        std::vector<FakeEntry>& entries = tree.directories[directory];
+        std::vector<FuzzedEntry>& entries = tree.directories[directory];
         const int files = input.ConsumeIntegralInRange(0, 8);
         for (int f = 0; f < files; ++f)
             entries.push_back({input.ConsumeRandomLengthString(12), input.ConsumeIntegral<uint32_t>(),
