@@ -1,6 +1,7 @@
 #include "ResultListCtrl.h"
 
 #include "core/CommandRuns.h"
+#include "core/ListedFile.h"
 #include "core/TextFill.h"
 #include "framework/Dpi.h"
 #include "framework/Menu.h"
