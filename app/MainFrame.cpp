@@ -1,7 +1,7 @@
 #include "MainFrame.h"
 
 #include "app/TrawlApp.h"
-#include "core/FormRules.h"
+#include "core/StatusTexts.h"
 #include "framework/Document.h"
 #include "res/resource.h"
 

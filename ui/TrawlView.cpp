@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "app/TrawlDoc.h"
 #include "core/FormRules.h"
+#include "core/StatusTexts.h"
 #include "framework/DataExchange.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
