@@ -21,7 +21,8 @@ struct ListedFile {
     {
     }
     ListedFile(intptr_t itemData, std::string_view path)
-        : ListedFile(itemData, path.substr(0, path.size() - ListedFileName(path).size()), ListedFileName(path))
+        : ListedFile(itemData, path.substr(0, path.size() - ListedFileName(path).size()),
+                     ListedFileName(path))
     {
     }
     std::string Path() const { return std::string(directory) + std::string(name); }
