@@ -1,6 +1,6 @@
 #include "MainFrame.h"
 
-#include "core/FormRules.h"
+#include "core/StatusTexts.h"
 #include "framework/Document.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"

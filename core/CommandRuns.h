@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShadowMarks.h"
+#include "NameFolder.h"
 
 #include <optional>
 #include <span>

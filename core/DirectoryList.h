@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShadowMarks.h"
+#include "NameFolder.h"
 
 #include <optional>
 #include <string>
@@ -8,14 +8,6 @@
 #include <vector>
 
 namespace trawl {
-
-// Every entry of a directory list as written, in order: empty entries kept,
-// and an entry wrapped in double quotes kept with its quotes (a ";" inside
-// them belongs to it, as SplitDirectoryList reads it).
-std::vector<std::string> DirectoryListEntries(std::string_view listText);
-
-// The directory an entry names, without quotes that wrap it whole.
-std::string_view UnquotedEntry(std::string_view entry);
 
 // The same key for two entries exactly when they name the same directory:
 // quotes, a "\\?\" prefix and trailing backslashes (not the root's) dropped,

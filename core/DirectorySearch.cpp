@@ -1,20 +1,11 @@
 #include "DirectorySearch.h"
 
 #include "CommandRuns.h"
-#include "DirectoryList.h"
+#include "ListSplit.h"
 
 #include <algorithm>
 
 namespace trawl {
-
-std::vector<std::string> SplitDirectoryList(std::string_view listText)
-{
-    std::vector<std::string> directories;
-    for (const std::string& entry : DirectoryListEntries(listText))
-        if (const std::string_view directory = UnquotedEntry(entry); !directory.empty())
-            directories.emplace_back(directory);
-    return directories;
-}
 
 // Only a backslash counts as a trailing separator: "D:/" still gets one, which
 // the platform accepts as "D:/\name".

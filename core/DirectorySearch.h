@@ -2,7 +2,7 @@
 
 #include "CellFormat.h"
 #include "DisplayOptions.h"
-#include "ShadowMarks.h"
+#include "NameFolder.h"
 
 #include <cstdint>
 #include <functional>
@@ -67,11 +67,6 @@ public:
     }
     virtual void SetCell(int32_t row, int column, const std::string& text) = 0;
 };
-
-// The directories of the whole list, in list order; empty entries dropped.
-// An entry wrapped in double quotes is taken without them, and a ";" inside
-// the quotes belongs to the entry, as the command interpreter reads PATH.
-std::vector<std::string> SplitDirectoryList(std::string_view listText);
 
 // directory + "\" + name, without doubling a trailing backslash.
 std::string JoinPath(std::string_view directory, std::string_view name);

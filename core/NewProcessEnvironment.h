@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DirectoryList.h"
-#include "ShadowMarks.h"
+#include "NameFolder.h"
 
 #include <functional>
 #include <optional>

@@ -166,24 +166,6 @@ void MarkRuns(std::span<const ListedFile> files, const std::vector<size_t>& orde
 
 } // namespace
 
-std::string_view ListedFileName(std::string_view path)
-{
-    const size_t slash = path.rfind('\\');
-    return slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
-}
-
-std::string FoldedName(std::string_view name, INameFolder& folder)
-{
-    return IsAscii(name) ? AsciiNameFolder().FoldNonAscii(name) : folder.FoldNonAscii(name);
-}
-
-std::string AsciiNameFolder::FoldNonAscii(std::string_view name)
-{
-    std::string key(name);
-    std::transform(key.begin(), key.end(), key.begin(), UpperAscii);
-    return key;
-}
-
 void ShadowMarks::Compute(std::span<const ListedFile> files, INameFolder& folder, const RunRule& runs)
 {
     marks.clear();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ListedFile.h"
+#include "NameFolder.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -8,52 +11,6 @@
 #include <vector>
 
 namespace trawl {
-
-// The file name of a listed path: what follows the last "\". Empty when the
-// path has no "\" (a message row, not a file) or ends in one.
-std::string_view ListedFileName(std::string_view path);
-
-// One row of the result list: its number in the order found, the directory
-// as listed (with its final "\") and the name as found. A name may hold a
-// "\" of its own (Wine lists such Unix names), so a row found by the search
-// gives the two parts as found; a row known only by its text is split at
-// its last "\".
-struct ListedFile {
-    ListedFile(intptr_t itemData, std::string_view directory, std::string_view name)
-        : itemData(itemData), directory(directory), name(name)
-    {
-    }
-    ListedFile(intptr_t itemData, std::string_view path)
-        : ListedFile(itemData, path.substr(0, path.size() - ListedFileName(path).size()), ListedFileName(path))
-    {
-    }
-    std::string Path() const { return std::string(directory) + std::string(name); }
-
-    intptr_t itemData;
-    std::string_view directory;
-    std::string_view name;
-};
-
-// Turns a file name into a key that is equal for two names exactly when the
-// file system takes them for the same name.
-class INameFolder {
-public:
-    virtual ~INameFolder() = default;
-    // Only asked about names that hold a byte of 0x80 or above; ASCII names
-    // are folded without it.
-    virtual std::string FoldNonAscii(std::string_view name) = 0;
-};
-
-// Folds ASCII letters and leaves every other byte as it is, so a UTF-8 name
-// never turns into another name.
-class AsciiNameFolder : public INameFolder {
-public:
-    std::string FoldNonAscii(std::string_view name) override;
-};
-
-// The key of a name: ASCII letters folded here, a name beyond ASCII by the
-// folder, as the file system and the environment compare names.
-std::string FoldedName(std::string_view name, INameFolder& folder);
 
 enum class ShadowState {
     Alone,    // no other copy of its name is listed

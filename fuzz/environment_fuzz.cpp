@@ -1,7 +1,7 @@
 // Environment blocks of any shape: unterminated, names starting with "=",
 // empty names. Reading stays inside the block, and a terminated copy of the
 // same block reads the same.
-#include "core/FormRules.h"
+#include "core/EnvironmentNames.h"
 
 #include <cstdint>
 #include <cstdlib>

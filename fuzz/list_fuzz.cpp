@@ -1,6 +1,7 @@
 // Directory lists: the split keeps every non-empty entry in order, quoted
 // entries come back whole, and joining never doubles or drops a separator.
 #include "core/DirectorySearch.h"
+#include "core/ListSplit.h"
 
 #include <cstdint>
 #include <cstdlib>

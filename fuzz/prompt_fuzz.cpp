@@ -1,6 +1,7 @@
 // The status-line rules: the variable's text shows only under 40 characters,
 // the found pane names any count, Search needs a pattern and a source.
 #include "core/FormRules.h"
+#include "core/StatusTexts.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -3,6 +3,7 @@
 // enumeration order, numbered from 0, with exactly the cells the options
 // select.
 #include "core/DirectorySearch.h"
+#include "core/ListSplit.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,6 +1,6 @@
 #include "EnvironmentValue.h"
 
-#include "core/FormRules.h"
+#include "core/EnvironmentNames.h"
 #include "framework/CodePage.h"
 #include "framework/Wnd.h"
 

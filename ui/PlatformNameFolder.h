@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ShadowMarks.h"
+#include "core/NameFolder.h"
 
 #include <string>
 #include <string_view>

@@ -3,6 +3,7 @@
 #include "core/Columns.h"
 #include "core/CommandRuns.h"
 #include "core/DirectorySearch.h"
+#include "core/ListedFile.h"
 #include "core/TextFill.h"
 #include "framework/CodePage.h"
 #include "framework/Dpi.h"

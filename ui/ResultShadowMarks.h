@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ListedFile.h"
 #include "core/ShadowMarks.h"
 
 #include <cstdint>

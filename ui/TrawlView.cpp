@@ -1,7 +1,7 @@
 #include "TrawlView.h"
 
-#include "ui/TrawlDoc.h"
 #include "core/FormRules.h"
+#include "core/StatusTexts.h"
 #include "framework/CmdUI.h"
 #include "framework/DataExchange.h"
 #include "framework/FrameWnd.h"
@@ -16,6 +16,7 @@
 #include "ui/FileAttribDlg.h"
 #include "ui/ResultSearch.h"
 #include "ui/StoredEnvironment.h"
+#include "ui/TrawlDoc.h"
 
 #include <algorithm>
 

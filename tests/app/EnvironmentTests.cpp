@@ -1,6 +1,6 @@
 #include "TrawlSession.h"
 
-#include "core/FormRules.h"
+#include "core/EnvironmentNames.h"
 #include "res/resource.h"
 #include "support/FixtureFiles.h"
 #include "ui/CodePageText.h"

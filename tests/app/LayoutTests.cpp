@@ -2,7 +2,7 @@
 
 #include "support/ModalUser.h"
 
-#include "core/FormRules.h"
+#include "core/StatusTexts.h"
 #include "framework/Dpi.h"
 #include "res/resource.h"
 #include "ui/FileAttribDlg.h"

@@ -1,5 +1,8 @@
 #include "core/CommandRuns.h"
 #include "core/DirectorySearch.h"
+#include "core/ListedFile.h"
+#include "core/NameFolder.h"
+#include "core/ShadowMarks.h"
 
 #include <gtest/gtest.h>
 

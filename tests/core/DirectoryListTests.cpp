@@ -1,4 +1,5 @@
 #include "core/DirectoryList.h"
+#include "core/NameFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -29,38 +29,6 @@ TEST(FormRules, SearchNeedsAPatternAndACompleteSource)
     }
 }
 
-TEST(FormRules, FoundPaneText)
-{
-    EXPECT_EQ(FoundCountText(0), "Empty");
-    EXPECT_EQ(FoundCountText(3), "Found 3");
-    // Counted in 32 bits: no wrap to a negative number past 32,767 rows.
-    EXPECT_EQ(FoundCountText(32768), "Found 32768");
-    EXPECT_EQ(FoundCountText(100000), "Found 100000");
-}
-
-TEST(FormRules, VariableTextFitsTheStatusLineBelowFortyCharacters)
-{
-    EXPECT_TRUE(EntryFitsStatusLine(std::string(39, 'x')));
-    EXPECT_FALSE(EntryFitsStatusLine(std::string(40, 'x')));
-    EXPECT_TRUE(EntryFitsStatusLine("PATH"));
-    // Characters, not bytes: 39 Greek letters take 78 bytes.
-    std::string greek;
-    for (int i = 0; i < 39; ++i)
-        greek += "\xCE\xA9";
-    EXPECT_TRUE(EntryFitsStatusLine(greek));
-    EXPECT_FALSE(EntryFitsStatusLine(greek + "x"));
-}
-
-TEST(FormRules, EnvironmentNamesComeFromTheBlockInOrder)
-{
-    // Entries beginning with "=" (the per-drive directories) have no name.
-    const char block[] = "Path=C:\\DOS\0=C:=C:\\\0windir=C:\\WINDOWS\0EMPTY=\0NOEQUALS\0\0";
-    std::vector<std::string> names = EnvironmentNames(block);
-    EXPECT_EQ(names, (std::vector<std::string>{"Path", "windir", "EMPTY", "NOEQUALS"}));
-    EXPECT_TRUE(EnvironmentNames("\0").empty());
-    EXPECT_TRUE(EnvironmentNames(nullptr).empty());
-}
-
 TEST(FormRules, ControlsFollowTheClientSizeButNeverBelowTheFirstSize)
 {
     const FormMetrics first{405, 206, 10, 78};

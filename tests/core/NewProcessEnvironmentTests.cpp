@@ -1,3 +1,4 @@
+#include "core/NameFolder.h"
 #include "core/NewProcessEnvironment.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+#include "core/ListedFile.h"
+#include "core/NameFolder.h"
 #include "core/ShadowMarks.h"
 
 #include <gtest/gtest.h>

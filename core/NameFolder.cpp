@@ -1,0 +1,33 @@
+#include "NameFolder.h"
+
+#include <algorithm>
+
+namespace trawl {
+
+namespace {
+
+char UpperAscii(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool IsAscii(std::string_view name)
+{
+    return std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
+} // namespace
+
+std::string FoldedName(std::string_view name, INameFolder& folder)
+{
+    return IsAscii(name) ? AsciiNameFolder().FoldNonAscii(name) : folder.FoldNonAscii(name);
+}
+
+std::string AsciiNameFolder::FoldNonAscii(std::string_view name)
+{
+    std::string key(name);
+    std::transform(key.begin(), key.end(), key.begin(), UpperAscii);
+    return key;
+}
+
+} // namespace trawl
