@@ -4,21 +4,6 @@
 
 namespace trawl {
 
-namespace {
-
-char UpperAscii(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameAscii(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
-}
-
-} // namespace
-
 std::vector<std::string> ParsePathExt(std::string_view value)
 {
     if (value.empty())
@@ -57,7 +42,7 @@ ProgramName SplitProgramName(std::string_view name)
 std::optional<size_t> FindExtension(std::span<const std::string> extensions, std::string_view extension)
 {
     for (size_t position = 0; position < extensions.size(); ++position)
-        if (SameAscii(extensions[position], extension))
+        if (SameAsciiFolded(extensions[position], extension))
             return position;
     return std::nullopt;
 }

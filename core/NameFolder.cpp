@@ -4,8 +4,6 @@
 
 namespace trawl {
 
-namespace {
-
 char UpperAscii(char c)
 {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -16,7 +14,11 @@ bool IsAscii(std::string_view name)
     return std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; });
 }
 
-} // namespace
+bool SameAsciiFolded(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
+}
 
 std::string FoldedName(std::string_view name, INameFolder& folder)
 {

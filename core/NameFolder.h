@@ -26,4 +26,10 @@ public:
 // folder, as the file system and the environment compare names.
 std::string FoldedName(std::string_view name, INameFolder& folder);
 
+// The pieces of that folding the keys' users share.
+char UpperAscii(char c);
+bool IsAscii(std::string_view name);
+// Equal with ASCII letters folded and every other byte as it is.
+bool SameAsciiFolded(std::string_view a, std::string_view b);
+
 } // namespace trawl

@@ -12,22 +12,11 @@ namespace {
 
 constexpr size_t none = SIZE_MAX;
 
-char UpperAscii(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool IsAscii(std::string_view name)
-{
-    return std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; });
-}
-
 // Keys are compared with ASCII letters folded, so an ASCII name needs no
 // folded copy, and a folder's key that came out ASCII still meets its match.
 bool SameKey(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
+    return SameAsciiFolded(a, b);
 }
 
 uint64_t HashKey(std::string_view key)

@@ -1,12 +1,9 @@
 #include "DirectoryListDlg.h"
 
-#include "core/DirectorySearch.h"
-#include "framework/CodePage.h"
-#include "framework/File.h"
 #include "framework/Resources.h"
 #include "res/resource.h"
 #include "ui/PlatformNameFolder.h"
-#include "ui/SearchPath.h"
+#include "ui/Win32DirectoryProbe.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,55 +14,6 @@ const MessageEntry CDirectoryListDlg::messageEntries[] = {
 const MessageMap CDirectoryListDlg::messageMap = MakeMessageMap(&CDialog::messageMap, messageEntries);
 
 namespace {
-
-DWORD AttributesAt(const std::wstring& path)
-{
-    return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
-}
-
-bool IsDirectory(DWORD attributes)
-{
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-// Lists each entry as the search does (the same path for the system, the same
-// call), so that OK means the search lists that directory's files.
-class Win32DirectoryProbe : public trawl::IDirectoryProbe {
-public:
-    trawl::PathKind Probe(const std::string& path) override
-    {
-        const std::optional<std::wstring> searched = SystemSearchPath(trawl::JoinPath(path, "*"));
-        if (!searched)
-            return trawl::PathKind::Missing;
-        WIN32_FIND_DATAW data{};
-        const HANDLE find = FindFirstFileW(searched->c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            FindClose(find);
-            return trawl::PathKind::Directory;
-        }
-        const DWORD error = GetLastError();
-        if (error == ERROR_ACCESS_DENIED)
-            return trawl::PathKind::Unreadable;
-        // Nothing in it at all, as in a drive's empty root: the search's own
-        // directory (its path without the "*") is there.
-        if (error == ERROR_FILE_NOT_FOUND &&
-            IsDirectory(AttributesAt(searched->substr(0, searched->size() - 1))))
-            return trawl::PathKind::Directory;
-
-        // What the name leads to alone: normalised, as most programs take it,
-        // and exactly as written.
-        std::wstring name = WideFromCodePage(path).value_or(std::wstring());
-        while (name.size() > 3 && (name.back() == L'\\' || name.back() == L'/'))
-            name.pop_back();
-        const DWORD normalised = AttributesAt(ReachingForm(CFile::FullPath(name)));
-        const DWORD written = AttributesAt(CFile::ExactForm(name));
-        if (IsDirectory(normalised) || IsDirectory(written))
-            return trawl::PathKind::Unreached;
-        if (normalised != INVALID_FILE_ATTRIBUTES || written != INVALID_FILE_ATTRIBUTES)
-            return trawl::PathKind::File;
-        return trawl::PathKind::Missing;
-    }
-};
 
 std::vector<std::string> LoadStrings(UINT first, UINT count)
 {
