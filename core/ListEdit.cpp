@@ -1,0 +1,205 @@
+#include "ListEdit.h"
+
+#include "ListSplit.h"
+
+#include <algorithm>
+
+namespace trawl {
+
+namespace {
+
+bool Stored(EditGroup group)
+{
+    return group != EditGroup::Process;
+}
+
+bool HoldsReference(std::string_view value)
+{
+    for (size_t open = value.find('%'); open != std::string_view::npos;) {
+        const size_t close = value.find('%', open + 1);
+        if (close == std::string_view::npos)
+            return false;
+        // A reference lies within one entry; "%%" names nothing.
+        const std::string_view name = value.substr(open + 1, close - open - 1);
+        if (!name.empty() && name.find(';') == std::string_view::npos)
+            return true;
+        open = close; // the second may open a name
+    }
+    return false;
+}
+
+std::vector<size_t> Sorted(std::span<const size_t> rows)
+{
+    std::vector<size_t> sorted(rows.begin(), rows.end());
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    return sorted;
+}
+
+} // namespace
+
+StoredListEdit::StoredListEdit(std::optional<std::string> system, std::optional<std::string> user,
+                               const std::vector<std::string>& processOnly)
+    : system(std::move(system)), user(std::move(user)), processOnly(processOnly), entries(Split())
+{
+}
+
+std::vector<EditEntry> StoredListEdit::Split() const
+{
+    std::vector<EditEntry> split;
+    for (const auto& [value, group] :
+         {std::pair{&system, EditGroup::System}, std::pair{&user, EditGroup::User}})
+        if (*value)
+            for (std::string& entry : DirectoryListEntries(**value))
+                split.push_back(EditEntry{std::move(entry), group});
+    for (const std::string& entry : processOnly)
+        split.push_back(EditEntry{entry, EditGroup::Process});
+    return split;
+}
+
+void StoredListEdit::Revert()
+{
+    entries = Split();
+}
+
+void StoredListEdit::Remove(std::span<const size_t> rows)
+{
+    const std::vector<size_t> sorted = Sorted(rows);
+    for (auto row = sorted.rbegin(); row != sorted.rend(); ++row)
+        if (*row < entries.size() && Stored(entries[*row].group))
+            entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(*row));
+}
+
+StoredListEdit::Moved StoredListEdit::MoveUp(std::span<const size_t> rows)
+{
+    Moved moved;
+    std::vector<bool> blocked(entries.size(), false);
+    for (size_t row : Sorted(rows)) {
+        if (row >= entries.size())
+            continue;
+        EditEntry& entry = entries[row];
+        if (!Stored(entry.group) || (row > 0 && blocked[row - 1])) {
+            blocked[row] = true;
+            moved.rows.push_back(row);
+        } else if (row == 0 || entries[row - 1].group != entry.group) {
+            // The first User entry becomes the last System one; the first System entry stays.
+            if (entry.group == EditGroup::User) {
+                entry.group = EditGroup::System;
+                moved.crossed = true;
+            } else {
+                blocked[row] = true;
+            }
+            moved.rows.push_back(row);
+        } else {
+            std::swap(entries[row - 1], entries[row]);
+            moved.rows.push_back(row - 1);
+        }
+    }
+    return moved;
+}
+
+StoredListEdit::Moved StoredListEdit::MoveDown(std::span<const size_t> rows)
+{
+    Moved moved;
+    std::vector<bool> blocked(entries.size(), false);
+    const std::vector<size_t> sorted = Sorted(rows);
+    for (auto it = sorted.rbegin(); it != sorted.rend(); ++it) {
+        const size_t row = *it;
+        if (row >= entries.size())
+            continue;
+        EditEntry& entry = entries[row];
+        const bool last = row + 1 == entries.size() || entries[row + 1].group != entry.group;
+        if (!Stored(entry.group) || (row + 1 < entries.size() && blocked[row + 1])) {
+            blocked[row] = true;
+            moved.rows.push_back(row);
+        } else if (last) {
+            if (entry.group == EditGroup::System) {
+                entry.group = EditGroup::User;
+                moved.crossed = true;
+            } else {
+                blocked[row] = true;
+            }
+            moved.rows.push_back(row);
+        } else {
+            std::swap(entries[row], entries[row + 1]);
+            moved.rows.push_back(row + 1);
+        }
+    }
+    std::sort(moved.rows.begin(), moved.rows.end());
+    return moved;
+}
+
+size_t StoredListEdit::Add(std::optional<size_t> after, std::string text)
+{
+    size_t place = 0;
+    EditGroup group = EditGroup::User;
+    if (after && *after < entries.size() && Stored(entries[*after].group)) {
+        place = *after + 1;
+        group = entries[*after].group;
+    } else {
+        while (place < entries.size() && Stored(entries[place].group))
+            ++place;
+    }
+    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(place), EditEntry{std::move(text), group});
+    return place;
+}
+
+void StoredListEdit::Edit(size_t row, std::string text)
+{
+    if (row < entries.size() && Stored(entries[row].group))
+        entries[row].text = std::move(text);
+}
+
+std::optional<std::string> StoredListEdit::NewValue(EditGroup store) const
+{
+    const std::optional<std::string>& before = store == EditGroup::System ? system : user;
+    std::optional<std::string> after;
+    for (const EditEntry& entry : entries) {
+        if (entry.group != store)
+            continue;
+        if (after)
+            *after += ';';
+        else
+            after.emplace();
+        *after += entry.text;
+    }
+    // A value whose entries are all gone is written empty, not deleted.
+    if (!after && before)
+        after.emplace();
+    if (after == before || (!before && after && after->empty()))
+        return std::nullopt;
+    return after;
+}
+
+std::vector<size_t> CleanUpRows(const std::vector<EditEntry>& entries, const std::vector<EntryState>& states)
+{
+    std::vector<size_t> rows;
+    for (size_t row = 0; row < entries.size() && row < states.size(); ++row) {
+        const EntryState state = states[row];
+        if (Stored(entries[row].group) &&
+            (state == EntryState::Empty || state == EntryState::Missing ||
+             state == EntryState::NotDirectory || state == EntryState::Duplicate))
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+StoredKind KindToWrite(StoredKind stored, std::string_view value)
+{
+    if (stored == StoredKind::Expandable || HoldsReference(value))
+        return StoredKind::Expandable;
+    return StoredKind::Text;
+}
+
+LengthVerdict JudgeLength(size_t characters)
+{
+    if (characters > 32767)
+        return LengthVerdict::Refused;
+    if (characters > 8191)
+        return LengthVerdict::OverInterpreter;
+    if (characters > 2047)
+        return LengthVerdict::OverSystemEditor;
+    return LengthVerdict::Fits;
+}
+
+} // namespace trawl
