@@ -70,59 +70,38 @@ void StoredListEdit::Remove(std::span<const size_t> rows)
             entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(*row));
 }
 
-StoredListEdit::Moved StoredListEdit::MoveUp(std::span<const size_t> rows)
+StoredListEdit::Moved StoredListEdit::Move(std::span<const size_t> rows, bool down)
 {
     Moved moved;
     std::vector<bool> blocked(entries.size(), false);
-    for (size_t row : Sorted(rows)) {
+    std::vector<size_t> order = Sorted(rows);
+    // The row nearest the way it moves goes first, so a block moves as one.
+    if (down)
+        std::reverse(order.begin(), order.end());
+    // At a group's edge an entry crosses into the other stored value, only
+    // from System down or from User up.
+    const EditGroup crossesFrom = down ? EditGroup::System : EditGroup::User;
+    const EditGroup crossesTo = down ? EditGroup::User : EditGroup::System;
+    for (size_t row : order) {
         if (row >= entries.size())
             continue;
+        const bool edge = down ? row + 1 == entries.size() : row == 0;
+        const size_t next = down ? row + 1 : row - 1;
         EditEntry& entry = entries[row];
-        if (!Stored(entry.group) || (row > 0 && blocked[row - 1])) {
+        if (!Stored(entry.group) || (!edge && blocked[next])) {
             blocked[row] = true;
             moved.rows.push_back(row);
-        } else if (row == 0 || entries[row - 1].group != entry.group) {
-            // The first User entry becomes the last System one; the first System entry stays.
-            if (entry.group == EditGroup::User) {
-                entry.group = EditGroup::System;
+        } else if (edge || entries[next].group != entry.group) {
+            if (entry.group == crossesFrom) {
+                entry.group = crossesTo;
                 moved.crossed = true;
             } else {
                 blocked[row] = true;
             }
             moved.rows.push_back(row);
         } else {
-            std::swap(entries[row - 1], entries[row]);
-            moved.rows.push_back(row - 1);
-        }
-    }
-    return moved;
-}
-
-StoredListEdit::Moved StoredListEdit::MoveDown(std::span<const size_t> rows)
-{
-    Moved moved;
-    std::vector<bool> blocked(entries.size(), false);
-    const std::vector<size_t> sorted = Sorted(rows);
-    for (auto it = sorted.rbegin(); it != sorted.rend(); ++it) {
-        const size_t row = *it;
-        if (row >= entries.size())
-            continue;
-        EditEntry& entry = entries[row];
-        const bool last = row + 1 == entries.size() || entries[row + 1].group != entry.group;
-        if (!Stored(entry.group) || (row + 1 < entries.size() && blocked[row + 1])) {
-            blocked[row] = true;
-            moved.rows.push_back(row);
-        } else if (last) {
-            if (entry.group == EditGroup::System) {
-                entry.group = EditGroup::User;
-                moved.crossed = true;
-            } else {
-                blocked[row] = true;
-            }
-            moved.rows.push_back(row);
-        } else {
-            std::swap(entries[row], entries[row + 1]);
-            moved.rows.push_back(row + 1);
+            std::swap(entries[next], entries[row]);
+            moved.rows.push_back(next);
         }
     }
     std::sort(moved.rows.begin(), moved.rows.end());

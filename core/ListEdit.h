@@ -40,8 +40,8 @@ public:
         std::vector<size_t> rows;
         bool crossed = false;
     };
-    Moved MoveUp(std::span<const size_t> rows);
-    Moved MoveDown(std::span<const size_t> rows);
+    Moved MoveUp(std::span<const size_t> rows) { return Move(rows, false); }
+    Moved MoveDown(std::span<const size_t> rows) { return Move(rows, true); }
     // After `row`, in its group (a process row or none: at the end of the
     // User entries); the new row's place.
     size_t Add(std::optional<size_t> after, std::string text);
@@ -53,6 +53,7 @@ public:
     bool Changed() const { return NewValue(EditGroup::System) || NewValue(EditGroup::User); }
 
 private:
+    Moved Move(std::span<const size_t> rows, bool down);
     std::vector<EditEntry> Split() const;
 
     std::optional<std::string> system;

@@ -34,10 +34,20 @@ std::string TypeName(DWORD type)
     }
 }
 
+std::string TextOf(const std::vector<BYTE>& data)
+{
+    std::wstring text(data.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
+    text.resize(std::min(text.find(L'\0'), text.size()));
+    return MarkedInCodePage(text);
+}
+
+} // namespace
+
 // The data whatever its size. The buffer grows every round, so a value that
 // changes between the calls, or a size the call reports short, cannot keep
 // the loop going.
-bool ReadValue(HKEY key, const wchar_t* name, DWORD& type, std::vector<BYTE>& data)
+bool ReadRegistryValue(HKEY key, const wchar_t* name, DWORD& type, std::vector<BYTE>& data)
 {
     data.clear();
     DWORD size = 0;
@@ -53,16 +63,6 @@ bool ReadValue(HKEY key, const wchar_t* name, DWORD& type, std::vector<BYTE>& da
     }
     return false;
 }
-
-std::string TextOf(const std::vector<BYTE>& data)
-{
-    std::wstring text(data.size() / sizeof(wchar_t), L'\0');
-    std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
-    text.resize(std::min(text.find(L'\0'), text.size()));
-    return MarkedInCodePage(text);
-}
-
-} // namespace
 
 std::vector<trawl::StoredVariable> StoredVariables(HKEY root, const wchar_t* subKey)
 {
@@ -80,7 +80,7 @@ std::vector<trawl::StoredVariable> StoredVariables(HKEY root, const wchar_t* sub
         if (status == ERROR_NO_MORE_ITEMS)
             break;
         DWORD type = REG_NONE;
-        if (status != ERROR_SUCCESS || !ReadValue(key, name.data(), type, data))
+        if (status != ERROR_SUCCESS || !ReadRegistryValue(key, name.data(), type, data))
             continue;
         trawl::StoredVariable& variable = variables.emplace_back();
         variable.name = MarkedInCodePage({name.data(), length});

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+// A value's type and data, whatever its size; false when it cannot be read.
+bool ReadRegistryValue(HKEY key, const wchar_t* name, DWORD& type, std::vector<BYTE>& data);
+
 // Every value a registry key holds, in its order, read in UTF-16 whatever its
 // size: a string ends at its first NUL (as the environment built from it
 // does) or where its data ends, and half a character left over is dropped.

@@ -1,32 +1,22 @@
 #include "StoredValueWriter.h"
 
+#include "ui/StoredEnvironment.h"
+
 #include <cstdio>
-#include <memory>
 
 namespace {
 
 using Data = std::pair<DWORD, std::vector<BYTE>>;
 
-std::optional<Data> ReadRaw(HKEY root, const std::wstring& subKey, const std::wstring& name, LSTATUS& status)
+std::optional<Data> ReadRaw(HKEY root, const std::wstring& subKey, const std::wstring& name)
 {
     HKEY key = nullptr;
-    status = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key);
-    if (status != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return std::nullopt;
-    std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&RegCloseKey)> closer(key, &RegCloseKey);
-    DWORD type = 0, size = 0;
-    status = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
-    std::vector<BYTE> data;
-    // A value that grows between the calls asks again with the larger size.
-    while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
-        data.resize(size);
-        status = RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &size);
-        if (status == ERROR_SUCCESS) {
-            data.resize(size);
-            return Data{type, std::move(data)};
-        }
-    }
-    return std::nullopt;
+    Data data;
+    const bool read = ReadRegistryValue(key, name.c_str(), data.first, data.second);
+    RegCloseKey(key);
+    return read ? std::optional<Data>(std::move(data)) : std::nullopt;
 }
 
 LSTATUS WriteRaw(HKEY root, const std::wstring& subKey, const std::wstring& name,
@@ -115,11 +105,9 @@ WriteOutcome WriteStoredValues(std::span<const StoredValueChange> changes, const
         return outcome;
     }
 
-    size_t done = 0;
-    for (; done < changes.size(); ++done) {
-        const StoredValueChange& change = changes[done];
-        LSTATUS status = ERROR_SUCCESS;
-        if (ReadRaw(change.root, change.subKey, change.name, status) != change.before) {
+    for (; outcome.failed < changes.size(); ++outcome.failed) {
+        const StoredValueChange& change = changes[outcome.failed];
+        if (ReadRaw(change.root, change.subKey, change.name) != change.before) {
             outcome.fault = WriteFault::Changed;
             break;
         }
@@ -129,17 +117,17 @@ WriteOutcome WriteStoredValues(std::span<const StoredValueChange> changes, const
             outcome.fault = WriteFault::Write;
             break;
         }
-        if (ReadRaw(change.root, change.subKey, change.name, status) != wanted) {
+        if (ReadRaw(change.root, change.subKey, change.name) != wanted) {
             outcome.fault = WriteFault::ReadBack;
-            ++done; // written, so it is put back too
             break;
         }
     }
     if (outcome.fault == WriteFault::None)
         return outcome;
-    outcome.failed = outcome.fault == WriteFault::ReadBack ? done - 1 : done;
-    // What was written goes back as it was; the backup stays for the user.
-    for (size_t undone = 0; undone < done; ++undone)
+    // What was written goes back as it was (the failed value too, unless
+    // someone else changed it); the backup stays for the user.
+    const size_t touched = outcome.failed + (outcome.fault == WriteFault::Changed ? 0 : 1);
+    for (size_t undone = 0; undone < touched; ++undone)
         WriteRaw(changes[undone].root, changes[undone].subKey, changes[undone].name, changes[undone].before);
     return outcome;
 }
