@@ -2,6 +2,7 @@
 
 #include "ListSplit.h"
 #include "TextCount.h"
+#include "TextFill.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -46,14 +47,6 @@ std::string FormatWith(std::string_view format, std::string_view value)
     if (at != std::string::npos)
         text.replace(at, 2, value);
     return text;
-}
-
-std::string GroupedNumber(size_t number)
-{
-    std::string digits = std::to_string(number);
-    for (size_t at = digits.size(); at > 3; at -= 3)
-        digits.insert(at - 3, ",");
-    return digits;
 }
 
 template <typename Enum>
@@ -151,6 +144,35 @@ std::string FirstUnexpandedName(std::string_view entry)
     return {};
 }
 
+EntryReport EntryJudge::Judge(std::string shown, std::string_view expanded)
+{
+    EntryReport row;
+    row.position = ++position;
+    const std::string key = DirectoryKey(expanded, folder);
+    const std::string path(UnquotedEntry(expanded));
+    const auto [first, isFirst] = firstPosition.emplace(key, position);
+    row.variable = FirstUnexpandedName(path);
+    if (path.empty()) {
+        row.state = EntryState::Empty;
+    } else if (!row.variable.empty()) {
+        row.state = EntryState::Unexpanded;
+    } else if (!IsRootedEntry(path)) {
+        row.state = EntryState::Relative;
+    } else if (PathKind kind = probe.Probe(path); kind != PathKind::Directory) {
+        row.state = StateOfProbe(kind, path);
+    } else if (!isFirst) {
+        row.state = EntryState::Duplicate;
+        row.duplicateOf = first->second;
+    }
+    row.entry = std::move(shown);
+    return row;
+}
+
+bool EntryJudge::Seen(const std::string& key)
+{
+    return !firstPosition.emplace(key, 0).second;
+}
+
 std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const StoredValues& stored,
                                              IDirectoryProbe& probe, INameFolder& folder)
 {
@@ -165,32 +187,15 @@ std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const St
     const std::unordered_set<std::string> userKeys = keysOf(stored.user);
 
     std::vector<EntryReport> rows;
-    std::unordered_map<std::string, int> firstPosition;
-    int position = 0;
+    EntryJudge judge(probe, folder);
     for (std::string& entry : DirectoryListEntries(listText)) {
-        EntryReport row;
-        row.position = ++position;
         const std::string key = DirectoryKey(entry, folder);
-        const std::string path(UnquotedEntry(entry));
+        const std::string expanded = entry;
+        EntryReport row = judge.Judge(std::move(entry), expanded);
         row.origin = stored.typed                ? EntryOrigin::Typed
                      : systemKeys.count(key) > 0 ? EntryOrigin::System
                      : userKeys.count(key) > 0   ? EntryOrigin::User
                                                  : EntryOrigin::Process;
-        const auto [first, isFirst] = firstPosition.emplace(key, position);
-        row.variable = FirstUnexpandedName(path);
-        if (path.empty()) {
-            row.state = EntryState::Empty;
-        } else if (!row.variable.empty()) {
-            row.state = EntryState::Unexpanded;
-        } else if (!IsRootedEntry(path)) {
-            row.state = EntryState::Relative;
-        } else if (PathKind kind = probe.Probe(path); kind != PathKind::Directory) {
-            row.state = StateOfProbe(kind, path);
-        } else if (!isFirst) {
-            row.state = EntryState::Duplicate;
-            row.duplicateOf = first->second;
-        }
-        row.entry = std::move(entry);
         rows.push_back(std::move(row));
     }
 
@@ -199,7 +204,7 @@ std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const St
     if (stored.newProcess) {
         for (std::string& entry : DirectoryListEntries(*stored.newProcess)) {
             const std::string key = DirectoryKey(entry, folder);
-            if (UnquotedEntry(entry).empty() || !firstPosition.emplace(key, 0).second)
+            if (UnquotedEntry(entry).empty() || judge.Seen(key))
                 continue;
             EntryReport row;
             row.entry = std::move(entry);

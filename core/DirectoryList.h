@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace trawl {
@@ -71,6 +72,24 @@ struct StoredValues {
     std::string userOtherType;
     // The value a new process gets.
     std::optional<std::string> newProcess;
+};
+
+// Judges a list's entries one by one, in list order, so that a later entry
+// naming an earlier one's directory is its Duplicate.
+class EntryJudge {
+public:
+    EntryJudge(IDirectoryProbe& probe, INameFolder& folder) : probe(probe), folder(folder) {}
+    // The entry as the row shows it, and as the search takes it (expanded).
+    EntryReport Judge(std::string shown, std::string_view expanded);
+    // Whether an earlier entry named the directory of this key; it is
+    // counted as seen from now on.
+    bool Seen(const std::string& key);
+
+private:
+    IDirectoryProbe& probe;
+    INameFolder& folder;
+    std::unordered_map<std::string, int> firstPosition;
+    int position = 0;
 };
 
 // The rows of the Directory List: the process's entries in order, then the

@@ -1,6 +1,8 @@
 #include "ListEdit.h"
 
 #include "ListSplit.h"
+#include "TextCount.h"
+#include "TextFill.h"
 
 #include <algorithm>
 
@@ -60,6 +62,21 @@ std::vector<EditEntry> StoredListEdit::Split() const
 void StoredListEdit::Revert()
 {
     entries = Split();
+}
+
+void StoredListEdit::Replace(EditGroup store, const std::string& value)
+{
+    if (!Stored(store))
+        return;
+    std::erase_if(entries, [&](const EditEntry& entry) { return entry.group == store; });
+    auto place = entries.begin();
+    if (store == EditGroup::User)
+        place = std::find_if(entries.begin(), entries.end(),
+                             [](const EditEntry& entry) { return entry.group != EditGroup::System; });
+    std::vector<EditEntry> added;
+    for (std::string& entry : DirectoryListEntries(value))
+        added.push_back(EditEntry{std::move(entry), store});
+    entries.insert(place, added.begin(), added.end());
 }
 
 void StoredListEdit::Remove(std::span<const size_t> rows)
@@ -179,6 +196,54 @@ LengthVerdict JudgeLength(size_t characters)
     if (characters > 2047)
         return LengthVerdict::OverSystemEditor;
     return LengthVerdict::Fits;
+}
+
+size_t CharactersSaved(const std::vector<EditEntry>& entries, std::span<const size_t> rows)
+{
+    size_t saved = 0;
+    for (size_t row : Sorted(rows))
+        if (row < entries.size())
+            saved += Utf16Length(entries[row].text) + 1;
+    return saved;
+}
+
+std::string EditSummary(const std::vector<EntryReport>& rows, std::string_view newProcessList,
+                        const std::vector<StoreFacts>& stores, size_t cleanUpSaving, bool userReplaces,
+                        bool changed, const DirectoryListTexts& texts, const EditSummaryTexts& editTexts)
+{
+    std::string summary = ReportSummary(rows, newProcessList, texts) + "\r\n";
+    std::string notes;
+    for (const StoreFacts& facts : stores) {
+        const size_t origin = static_cast<size_t>(facts.store);
+        const std::string name = origin < texts.origins.size() ? texts.origins[origin] : std::string();
+        if (&facts != &stores.front())
+            summary += "; ";
+        summary += FillInOrder(editTexts.valueLength, {name, GroupedNumber(facts.length)});
+        switch (JudgeLength(facts.length)) {
+        case LengthVerdict::OverSystemEditor:
+            summary += editTexts.overEditor;
+            break;
+        case LengthVerdict::OverInterpreter:
+            summary += editTexts.overInterpreter;
+            break;
+        case LengthVerdict::Refused:
+            summary += editTexts.refused;
+            break;
+        case LengthVerdict::Fits:
+            break;
+        }
+        if (facts.typeMend)
+            notes += " " + FillInOrder(editTexts.typeMend, {name});
+    }
+    if (cleanUpSaving > 0)
+        summary += ". " + FillInOrder(editTexts.cleanUp, {GroupedNumber(cleanUpSaving)});
+    if (userReplaces)
+        notes += " " + editTexts.userReplaces;
+    if (changed)
+        notes += " " + editTexts.unsaved;
+    if (!notes.empty())
+        summary += "\r\n" + notes.substr(1);
+    return summary;
 }
 
 } // namespace trawl

@@ -47,6 +47,9 @@ public:
     size_t Add(std::optional<size_t> after, std::string text);
     void Edit(size_t row, std::string text);
     void Revert();
+    // A store's entries made those of `value`, in the store's place: edits
+    // carried over from another run.
+    void Replace(EditGroup store, const std::string& value);
 
     // The value a store would be written with; nothing when it is as stored.
     std::optional<std::string> NewValue(EditGroup store) const;
@@ -78,5 +81,35 @@ enum class LengthVerdict {
     Refused,          // past 32,767: no process can hold it
 };
 LengthVerdict JudgeLength(size_t characters);
+
+// The characters removing these rows takes off the stored values, each
+// entry's text and its ";".
+size_t CharactersSaved(const std::vector<EditEntry>& entries, std::span<const size_t> rows);
+
+// One stored value as the summary tells it.
+struct StoreFacts {
+    EditGroup store;
+    size_t length;          // of "NAME=value" as it would be saved, in UTF-16 units
+    bool typeMend = false;  // stored as REG_SZ, yet holds a %NAME% reference
+};
+
+// The editor's words beyond the report's, from the resources.
+struct EditSummaryTexts {
+    std::string valueLength;     // "%s: %s characters" (the store, the length)
+    std::string overEditor;      // appended past 2,047
+    std::string overInterpreter; // appended past 8,191
+    std::string refused;         // appended past 32,767
+    std::string cleanUp;         // "Clean Up would save %s characters."
+    std::string typeMend;        // "The %s value is stored as REG_SZ ..."
+    std::string userReplaces;    // for a variable other than PATH
+    std::string unsaved;         // while edits are pending
+};
+
+// The report's summary of the list a new process would get, then each
+// stored value's length against the limits, what Clean Up would save and
+// what else the user should know before saving.
+std::string EditSummary(const std::vector<EntryReport>& rows, std::string_view newProcessList,
+                        const std::vector<StoreFacts>& stores, size_t cleanUpSaving, bool userReplaces,
+                        bool changed, const DirectoryListTexts& texts, const EditSummaryTexts& editTexts);
 
 } // namespace trawl
