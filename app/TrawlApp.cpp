@@ -4,6 +4,7 @@
 #include "ui/TrawlDoc.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
+#include "ui/ListEditSave.h"
 #include "ui/TrawlView.h"
 
 const MessageEntry CTrawlApp::messageEntries[] = {
@@ -24,8 +25,16 @@ bool CTrawlApp::InitInstance()
     ParseCommandLine(commandLine);
     if (!ProcessShellCommand(commandLine))
         return false;
-    if (auto* frame = dynamic_cast<CMainFrame*>(mainWnd))
+    auto* frame = dynamic_cast<CMainFrame*>(mainWnd);
+    if (frame != nullptr)
         frame->endProcessOnClose = endProcessOnClose;
+    // Started as administrator to save another run's edits: the Directory
+    // List opens with them once the window runs.
+    if (std::wstring handed = HandedEditsFile(); !handed.empty() && frame != nullptr)
+        if (auto* view = dynamic_cast<CTrawlView*>(frame->GetActiveView())) {
+            view->handedEditsFile = std::move(handed);
+            frame->PostMessage(WM_COMMAND, ID_VIEW_DIRECTORYLIST);
+        }
     return true;
 }
 

@@ -77,7 +77,7 @@ void PrintDirectoryListFigure()
         owner.shownAt = 0;
         const double start = Now();
         // As the command does: the stored values are read while it opens.
-        CDirectoryListDlg dialog(list, StoredVariableValues("PATH"), &owner);
+        CDirectoryListDlg dialog(list, StoredVariableValues("PATH"), nullptr, &owner);
         dialog.DoModal();
         times.push_back(owner.shownAt - start);
         rows = dialog.rows.size();

@@ -15,6 +15,7 @@
 #define IDD_DETAIL_OPTIONS 134
 // the Directory List dialog
 #define IDD_DIRECTORY_LIST 140
+#define IDD_ADD_ENTRY 141
 
 // Strings (102-234, and the idle prompts at 1000-1002), by owner:
 // the search form and the About box's values
@@ -98,6 +99,34 @@
 #define IDS_DIRLIST_LENGTH 252
 #define IDS_DIRLIST_TOO_LONG 253
 #define IDS_DIRLIST_ONE_ENTRY 254
+// the Directory List as an editor
+#define IDS_EDIT_CAPTION 260
+#define IDS_EDIT_VALUE_LENGTH 261
+#define IDS_EDIT_OVER_EDITOR 262
+#define IDS_EDIT_OVER_INTERPRETER 263
+#define IDS_EDIT_OVER_LIMIT 264
+#define IDS_EDIT_CLEANUP_SAVES 265
+#define IDS_EDIT_TYPE_MEND 266
+#define IDS_EDIT_USER_REPLACES 267
+#define IDS_EDIT_UNSAVED 268
+#define IDS_EDIT_REFUSED_BOX 269
+#define IDS_EDIT_WARN_INTERPRETER 270
+#define IDS_EDIT_WARN_EDITOR 271
+#define IDS_EDIT_SAVE_ANYWAY 272
+#define IDS_EDIT_SAVED 273
+#define IDS_EDIT_FAILED 274
+#define IDS_EDIT_BACKUP_FAILED 275
+#define IDS_EDIT_CHANGED_MEANWHILE 276
+#define IDS_EDIT_READ_BACK 277
+#define IDS_EDIT_ERROR_CODE 278
+#define IDS_EDIT_NEEDS_ADMIN 279
+#define IDS_EDIT_NO_BACKUP 280
+#define IDS_EDIT_UNDO_QUESTION 281
+#define IDS_EDIT_UNDO_FAILED 282
+#define IDS_EDIT_UNDONE 283
+#define IDS_EDIT_SAVE_QUESTION 284
+#define IDS_EDIT_CROSS_QUESTION 285
+#define IDS_EDIT_TRIED_TITLE 286
 // tips of what runs when a command is typed
 #define IDS_RUNS_WHEN_TYPED 193
 #define IDS_TYPING_RUNS 194
@@ -111,7 +140,7 @@
 // Status bar panes (105: the found pane, sized by the string of that id)
 #define ID_INDICATOR_FOUND 105
 
-// Controls (1000-1042), by window:
+// Controls (1000-1055), by window:
 // the search form
 #define IDC_FILENAME 1000
 #define IDC_ENVLIST 1001
@@ -144,6 +173,20 @@
 #define IDC_DIRLIST_TABLE 1040
 #define IDC_DIRLIST_SUMMARY 1041
 #define IDC_DIRLIST_COPY 1042
+#define IDC_DIRLIST_REMOVE 1043
+#define IDC_DIRLIST_UP 1044
+#define IDC_DIRLIST_DOWN 1045
+#define IDC_DIRLIST_ADD 1046
+#define IDC_DIRLIST_EDIT 1047
+#define IDC_DIRLIST_CLEANUP 1048
+#define IDC_DIRLIST_TRY 1049
+#define IDC_DIRLIST_SAVE 1050
+#define IDC_DIRLIST_REVERT 1051
+#define IDC_DIRLIST_UNDO 1052
+#define IDC_DIRLIST_INPLACE 1053
+// the Add Entry dialog
+#define IDC_ADD_TEXT 1054
+#define IDC_ADD_BROWSE 1055
 
 // Commands (32771-32790)
 #define ID_VIEW_ENVVALUE 32771

@@ -1,15 +1,29 @@
 #include "DirectoryListDlg.h"
 
+#include "core/TextFill.h"
 #include "framework/Resources.h"
 #include "res/resource.h"
+#include "ui/AddEntryDlg.h"
+#include "ui/ListEditSave.h"
 #include "ui/PlatformNameFolder.h"
-#include "ui/Win32DirectoryProbe.h"
 
 #include <algorithm>
 #include <cstring>
 
 const MessageEntry CDirectoryListDlg::messageEntries[] = {
     msgmap::ControlNotify<&CDirectoryListDlg::OnCopy>(BN_CLICKED, IDC_DIRLIST_COPY),
+    msgmap::ControlNotify<&CDirectoryListDlg::OnRemove>(BN_CLICKED, IDC_DIRLIST_REMOVE),
+    msgmap::ControlNotify<&CDirectoryListDlg::OnMoveUp>(BN_CLICKED, IDC_DIRLIST_UP),
+    msgmap::ControlNotify<&CDirectoryListDlg::OnMoveDown>(BN_CLICKED, IDC_DIRLIST_DOWN),
+    msgmap::ControlNotify<&CDirectoryListDlg::OnAdd>(BN_CLICKED, IDC_DIRLIST_ADD),
+    msgmap::ControlNotify<&CDirectoryListDlg::OnEdit>(BN_CLICKED, IDC_DIRLIST_EDIT),
+    msgmap::ControlNotify<&CDirectoryListDlg::OnCleanUp>(BN_CLICKED, IDC_DIRLIST_CLEANUP),
+    msgmap::ControlNotify<&CDirectoryListDlg::OnTry>(BN_CLICKED, IDC_DIRLIST_TRY),
+    msgmap::ControlNotify<&CDirectoryListDlg::OnSave>(BN_CLICKED, IDC_DIRLIST_SAVE),
+    msgmap::ControlNotify<&CDirectoryListDlg::OnRevert>(BN_CLICKED, IDC_DIRLIST_REVERT),
+    msgmap::ControlNotify<&CDirectoryListDlg::OnUndo>(BN_CLICKED, IDC_DIRLIST_UNDO),
+    msgmap::ControlNotify<&CDirectoryListDlg::OnInPlaceDone>(EN_KILLFOCUS, IDC_DIRLIST_INPLACE),
+    msgmap::Notify<&CDirectoryListDlg::OnTableChanged>(LVN_ITEMCHANGED, IDC_DIRLIST_TABLE),
 };
 const MessageMap CDirectoryListDlg::messageMap = MakeMessageMap(&CDialog::messageMap, messageEntries);
 
@@ -26,10 +40,29 @@ std::vector<std::string> LoadStrings(UINT first, UINT count)
 constexpr UINT stateCount = static_cast<UINT>(trawl::entryStateCount);
 constexpr UINT originCount = static_cast<UINT>(trawl::EntryOrigin::Typed) + 1;
 
+constexpr int editButtons[] = {IDC_DIRLIST_REMOVE, IDC_DIRLIST_UP,   IDC_DIRLIST_DOWN,   IDC_DIRLIST_ADD,
+                               IDC_DIRLIST_EDIT,   IDC_DIRLIST_CLEANUP, IDC_DIRLIST_TRY, IDC_DIRLIST_SAVE,
+                               IDC_DIRLIST_REVERT, IDC_DIRLIST_UNDO};
+
+bool Stored(const trawl::EditEntry& entry)
+{
+    return entry.group != trawl::EditGroup::Process;
+}
+
 } // namespace
 
-CDirectoryListDlg::CDirectoryListDlg(std::string listText, trawl::StoredValues stored, CWnd* parent)
-    : CDialog(IDD_DIRECTORY_LIST, parent), listText(std::move(listText)), stored(std::move(stored))
+trawl::PathKind CachedDirectoryProbe::Probe(const std::string& path)
+{
+    auto [found, added] = known.try_emplace(path, trawl::PathKind::Missing);
+    if (added)
+        found->second = probe.Probe(path);
+    return found->second;
+}
+
+CDirectoryListDlg::CDirectoryListDlg(std::string listText, trawl::StoredValues stored, CListEditSession* session,
+                                     CWnd* parent)
+    : CDialog(IDD_DIRECTORY_LIST, parent), listText(std::move(listText)), stored(std::move(stored)),
+      session(session)
 {
 }
 
@@ -40,9 +73,8 @@ void CDirectoryListDlg::DoDataExchange(CDataExchange* exchange)
     DDX_Text(exchange, IDC_DIRLIST_SUMMARY, summary);
 }
 
-bool CDirectoryListDlg::OnInitDialog()
+void CDirectoryListDlg::LoadTexts()
 {
-    CDialog::OnInitDialog();
     texts.states = LoadStrings(IDS_DIRLIST_EMPTY, stateCount);
     texts.origins = LoadStrings(IDS_DIRLIST_SYSTEM, originCount);
     texts.countFormats = LoadStrings(IDS_DIRLIST_EMPTY_COUNT, stateCount);
@@ -51,20 +83,50 @@ bool CDirectoryListDlg::OnInitDialog()
     texts.entriesFormat = LoadResString(IDS_DIRLIST_ENTRIES);
     texts.lengthFormat = LoadResString(IDS_DIRLIST_LENGTH);
     texts.tooLong = LoadResString(IDS_DIRLIST_TOO_LONG);
+    editTexts.valueLength = LoadResString(IDS_EDIT_VALUE_LENGTH);
+    editTexts.overEditor = LoadResString(IDS_EDIT_OVER_EDITOR);
+    editTexts.overInterpreter = LoadResString(IDS_EDIT_OVER_INTERPRETER);
+    editTexts.refused = LoadResString(IDS_EDIT_OVER_LIMIT);
+    editTexts.cleanUp = LoadResString(IDS_EDIT_CLEANUP_SAVES);
+    editTexts.typeMend = LoadResString(IDS_EDIT_TYPE_MEND);
+    editTexts.userReplaces = LoadResString(IDS_EDIT_USER_REPLACES);
+    editTexts.unsaved = LoadResString(IDS_EDIT_UNSAVED);
+}
 
-    Win32DirectoryProbe probe;
-    PlatformNameFolder folder;
-    rows = trawl::ReportDirectoryList(listText, stored, probe, folder);
-    summary = trawl::ReportSummary(rows, listText, texts);
-    FillTable();
-    UpdateData(false);
+bool CDirectoryListDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    LoadTexts();
+    HWND table = entryTable.GetSafeHwnd();
+    ::SendMessageA(table, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    // The in-place editor lies over the table; the table must not paint over it.
+    SetWindowLongA(table, GWL_STYLE, GetWindowLongA(table, GWL_STYLE) | WS_CLIPSIBLINGS);
+    InsertColumns();
+    if (session == nullptr) {
+        // A report: the table takes the editing buttons' room.
+        for (int button : editButtons)
+            ::ShowWindow(GetDlgItem(button), SW_HIDE);
+        RECT area{};
+        ::GetWindowRect(GetDlgItem(IDC_DIRLIST_SUMMARY), &area);
+        RECT own = entryTable.GetWindowRect();
+        own.right = area.right;
+        ScreenToClient(own);
+        entryTable.MoveWindow(own);
+        PlatformNameFolder folder;
+        rows = trawl::ReportDirectoryList(listText, stored, probe, folder);
+        summary = trawl::ReportSummary(rows, listText, texts);
+        FillTable();
+        UpdateData(false);
+        return true;
+    }
+    entryTable.editKeys = true;
+    Refresh({0});
+    SizeColumns();
     return true;
 }
 
-void CDirectoryListDlg::FillTable()
+void CDirectoryListDlg::InsertColumns()
 {
-    HWND table = entryTable.GetSafeHwnd();
-    ::SendMessageA(table, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     const std::string& headings = texts.headings;
     int columns = 0;
     for (size_t start = 0; start <= headings.size(); ++columns) {
@@ -77,9 +139,15 @@ void CDirectoryListDlg::FillTable()
         entryTable.InsertColumn(columns, column);
         start = end + 1;
     }
+}
 
+void CDirectoryListDlg::FillTable()
+{
+    HWND table = entryTable.GetSafeHwnd();
     // Drawn once, after every row is in.
+    refreshing = true;
     ::SendMessageA(table, WM_SETREDRAW, FALSE, 0);
+    entryTable.DeleteAllItems();
     ::SendMessageA(table, LVM_SETITEMCOUNT, rows.size(), 0);
     int row = 0;
     for (const trawl::EntryReport& report : rows) {
@@ -92,23 +160,28 @@ void CDirectoryListDlg::FillTable()
             item.pszText = cells[column].data();
             if (column == 0)
                 entryTable.InsertItem(item);
+            else if (column == 1 && session != nullptr)
+                entryTable.SetCellText(row, column, WideOfWtf8(cells[column])); // whole, whatever it holds
             else
                 entryTable.SetItem(item);
         }
         ++row;
     }
-    SizeColumns(columns);
+    if (session == nullptr)
+        SizeColumns();
     ::SendMessageA(table, WM_SETREDRAW, TRUE, 0);
-    if (row > 0)
+    refreshing = false;
+    if (session == nullptr && row > 0)
         entryTable.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 // Each column as wide as its widest cell or heading. When that is wider than
 // the list, the directories give way (down to a third of the list), so State
 // and From stay in view; a directory cut short is still whole in Copy.
-void CDirectoryListDlg::SizeColumns(int columns)
+void CDirectoryListDlg::SizeColumns()
 {
     constexpr int directoryColumn = 1;
+    const int columns = entryTable.GetColumnCount();
     int total = 0;
     for (int column = 0; column < columns; ++column) {
         entryTable.SetColumnWidth(column, LVSCW_AUTOSIZE);
@@ -149,4 +222,242 @@ void CDirectoryListDlg::OnCopy()
         }
     }
     CloseClipboard();
+}
+
+void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
+{
+    PlatformNameFolder folder;
+    trawl::EntryJudge judge(probe, folder);
+    const std::vector<trawl::EditEntry>& entries = session->edit.Entries();
+    rows.clear();
+    std::vector<trawl::EntryState> states;
+    for (const trawl::EditEntry& entry : entries) {
+        trawl::EntryReport row = judge.Judge(entry.text, session->Expanded(entry));
+        row.origin = static_cast<trawl::EntryOrigin>(entry.group);
+        states.push_back(row.state);
+        rows.push_back(std::move(row));
+    }
+    std::vector<trawl::StoreFacts> stores;
+    for (trawl::EditGroup store : {trawl::EditGroup::System, trawl::EditGroup::User})
+        if (session->ValueToSave(store))
+            stores.push_back({store, session->SavedLength(store), session->TypeMend(store)});
+    const std::vector<size_t> cleanUp = trawl::CleanUpRows(entries, states);
+    summary = trawl::EditSummary(rows, session->NewProcessList(), stores, trawl::CharactersSaved(entries, cleanUp),
+                                 session->UserReplaces(), session->edit.Changed(), texts, editTexts);
+    FillTable();
+    std::vector<size_t> select;
+    for (size_t row : selected)
+        if (row < rows.size())
+            select.push_back(row);
+    if (select.empty() && !rows.empty() && !selected.empty())
+        select.push_back(rows.size() - 1);
+    entryTable.SelectRows(select);
+    UpdateData(false);
+    EnableButtons();
+}
+
+std::vector<size_t> CDirectoryListDlg::StoredSelection() const
+{
+    std::vector<size_t> selected;
+    const std::vector<trawl::EditEntry>& entries = session->edit.Entries();
+    for (size_t row : entryTable.SelectedRows())
+        if (row < entries.size() && Stored(entries[row]))
+            selected.push_back(row);
+    return selected;
+}
+
+void CDirectoryListDlg::EnableButtons()
+{
+    if (session == nullptr || refreshing)
+        return;
+    const bool anyStored = !StoredSelection().empty();
+    const std::pair<int, bool> states[] = {
+        {IDC_DIRLIST_REMOVE, anyStored},
+        {IDC_DIRLIST_UP, anyStored},
+        {IDC_DIRLIST_DOWN, anyStored},
+        {IDC_DIRLIST_EDIT, anyStored},
+        {IDC_DIRLIST_SAVE, session->Changed()},
+        {IDC_DIRLIST_REVERT, session->edit.Changed()},
+        {IDC_DIRLIST_UNDO, !LastBackup(session->Variable()).empty()},
+    };
+    for (const auto& [button, enable] : states)
+        ::EnableWindow(GetDlgItem(button), enable);
+    // A button the keyboard was on and that just went grey leaves the keys nowhere.
+    if (HWND focus = ::GetFocus(); focus == nullptr || !::IsWindowEnabled(focus))
+        ::SetFocus(entryTable.GetSafeHwnd());
+}
+
+void CDirectoryListDlg::OnTableChanged(NMHDR*, LRESULT*)
+{
+    EnableButtons();
+}
+
+void CDirectoryListDlg::OnRemove()
+{
+    const std::vector<size_t> selected = StoredSelection();
+    if (selected.empty())
+        return;
+    session->edit.Remove(selected);
+    Refresh({selected.front()});
+}
+
+void CDirectoryListDlg::Move(bool down)
+{
+    const std::vector<size_t> selected = StoredSelection();
+    if (selected.empty())
+        return;
+    // Tried on a copy: a move into the other stored value may be declined.
+    trawl::StoredListEdit trial = session->edit;
+    const trawl::StoredListEdit::Moved moved = down ? trial.MoveDown(selected) : trial.MoveUp(selected);
+    if (moved.crossed && !CanWriteMachineValue() &&
+        MessageBox(LoadResString(IDS_EDIT_CROSS_QUESTION), LoadResString(IDS_EDIT_CAPTION),
+                   MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    session->edit = std::move(trial);
+    Refresh(moved.rows);
+}
+
+void CDirectoryListDlg::OnAdd()
+{
+    CAddEntryDlg add(this);
+    if (add.DoModal() != IDOK || add.text.empty())
+        return;
+    const std::vector<size_t> selected = entryTable.SelectedRows();
+    std::optional<size_t> after;
+    if (!selected.empty())
+        after = selected.back();
+    Refresh({session->edit.Add(after, Wtf8OfWide(add.text))});
+}
+
+void CDirectoryListDlg::OnEdit()
+{
+    const std::vector<size_t> selected = StoredSelection();
+    if (selected.empty() || inPlace != nullptr)
+        return;
+    const int focused = entryTable.GetNextItem(-1, LVNI_FOCUSED);
+    inPlaceRow = std::find(selected.begin(), selected.end(), static_cast<size_t>(focused)) != selected.end()
+                     ? static_cast<size_t>(focused)
+                     : selected.front();
+    entryTable.SelectRows({inPlaceRow});
+    RECT cell{};
+    cell.top = 1; // the Directory column
+    cell.left = LVIR_LABEL;
+    ::SendMessageW(entryTable.GetSafeHwnd(), LVM_GETSUBITEMRECT, inPlaceRow, reinterpret_cast<LPARAM>(&cell));
+    MapWindowPoints(entryTable.GetSafeHwnd(), GetSafeHwnd(), reinterpret_cast<POINT*>(&cell), 2);
+    const std::wstring text = WideOfWtf8(session->edit.Entries()[inPlaceRow].text);
+    inPlace = CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, cell.left,
+                              cell.top - 1, std::max<int>(cell.right - cell.left, 120), cell.bottom - cell.top + 2,
+                              GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DIRLIST_INPLACE)),
+                              nullptr, nullptr);
+    if (inPlace == nullptr)
+        return;
+    ::SendMessageW(inPlace, WM_SETFONT, ::SendMessageW(entryTable.GetSafeHwnd(), WM_GETFONT, 0, 0), FALSE);
+    SetWindowPos(inPlace, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::SendMessageW(inPlace, EM_SETSEL, 0, -1);
+    ::SetFocus(inPlace);
+}
+
+bool CDirectoryListDlg::EndInPlace(bool keep)
+{
+    if (inPlace == nullptr)
+        return false;
+    const HWND edit = inPlace;
+    inPlace = nullptr; // losing the focus as it goes ends nothing twice
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+    ::SetFocus(entryTable.GetSafeHwnd());
+    ::DestroyWindow(edit);
+    const std::string entry = Wtf8OfWide(text);
+    if (keep && inPlaceRow < session->edit.Entries().size() && entry != session->edit.Entries()[inPlaceRow].text) {
+        session->edit.Edit(inPlaceRow, entry);
+        Refresh({inPlaceRow});
+    }
+    return true;
+}
+
+void CDirectoryListDlg::OnInPlaceDone()
+{
+    EndInPlace(true);
+}
+
+void CDirectoryListDlg::OnCleanUp()
+{
+    std::vector<trawl::EntryState> states;
+    for (const trawl::EntryReport& row : rows)
+        states.push_back(row.state);
+    entryTable.SelectRows(trawl::CleanUpRows(session->edit.Entries(), states));
+    ::SetFocus(entryTable.GetSafeHwnd());
+    EnableButtons();
+}
+
+void CDirectoryListDlg::OnTry()
+{
+    EndInPlace(true);
+    EndDialog(tryInSearch);
+}
+
+void CDirectoryListDlg::ReadSessionAgain()
+{
+    if (std::optional<CListEditSession> fresh = CListEditSession::Read(session->Variable(), listText))
+        *session = std::move(*fresh);
+    else
+        session->edit.Revert();
+    probe = CachedDirectoryProbe();
+    Refresh({0});
+}
+
+void CDirectoryListDlg::OnSave()
+{
+    EndInPlace(true);
+    switch (SaveListEdits(*this, *session)) {
+    case SaveResult::Saved:
+        ReadSessionAgain();
+        break;
+    case SaveResult::HandedOver:
+        EndDialog(IDOK);
+        break;
+    case SaveResult::NotSaved:
+        break;
+    }
+}
+
+void CDirectoryListDlg::OnRevert()
+{
+    session->edit.Revert();
+    Refresh({0});
+}
+
+void CDirectoryListDlg::OnUndo()
+{
+    if (UndoLastSave(*this, session->Variable()))
+        ReadSessionAgain();
+}
+
+bool CDirectoryListDlg::MayClose()
+{
+    if (session == nullptr || !session->edit.Changed())
+        return true;
+    const int answer = MessageBox(trawl::FillIn(LoadResString(IDS_EDIT_SAVE_QUESTION), "%s", session->Variable()),
+                                  LoadResString(IDS_EDIT_CAPTION), MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDNO)
+        session->edit.Revert();
+    if (answer != IDYES)
+        return answer == IDNO;
+    const SaveResult saved = SaveListEdits(*this, *session);
+    if (saved == SaveResult::Saved)
+        ReadSessionAgain();
+    return saved != SaveResult::NotSaved;
+}
+
+void CDirectoryListDlg::OnOK()
+{
+    // Enter in the in-place editor takes its text; elsewhere it is Close.
+    if (!EndInPlace(true) && MayClose())
+        EndDialog(IDOK);
+}
+
+void CDirectoryListDlg::OnCancel()
+{
+    if (!EndInPlace(false) && MayClose())
+        EndDialog(IDCANCEL);
 }

@@ -1,37 +1,90 @@
 #pragma once
 
 #include "core/DirectoryList.h"
+#include "core/ListEdit.h"
 #include "framework/Dialog.h"
-#include "framework/ListCtrl.h"
+#include "ui/EntryTable.h"
+#include "ui/ListEditSession.h"
+#include "ui/Win32DirectoryProbe.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+// Win32DirectoryProbe, asked once per path while the dialog is open: an
+// edit checks again only what it changed.
+class CachedDirectoryProbe : public trawl::IDirectoryProbe {
+public:
+    trawl::PathKind Probe(const std::string& path) override;
+
+private:
+    Win32DirectoryProbe probe;
+    std::unordered_map<std::string, trawl::PathKind> known;
+};
 
 // What is wrong with each entry of a directory list and where it comes from:
 // one row per entry, a summary line under them, and Copy for a bug report.
+// Given a variable's stored values it edits them: rows as a new process gets
+// them (System, then User, then this process's own), and Save.
 class CDirectoryListDlg : public CDialog {
 public:
     // stored: the variable's values in the registry, or typed for My Path.
-    CDirectoryListDlg(std::string listText, trawl::StoredValues stored, CWnd* parent = nullptr);
+    // session: the stored values to edit; without one the list is reported.
+    CDirectoryListDlg(std::string listText, trawl::StoredValues stored, CListEditSession* session = nullptr,
+                      CWnd* parent = nullptr);
 
     void DoDataExchange(CDataExchange* exchange) override;
 
-    CListCtrl entryTable;
+    // Ends the dialog: the main window searches the edited list.
+    static constexpr int tryInSearch = IDOK + 100;
+
+    CEntryTable entryTable;
     std::string summary;
     // The report, once the dialog has opened.
     std::vector<trawl::EntryReport> rows;
 
 protected:
     bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
     void OnCopy();
+    void OnRemove();
+    void OnMoveUp() { Move(false); }
+    void OnMoveDown() { Move(true); }
+    void OnAdd();
+    void OnEdit();
+    void OnCleanUp();
+    void OnTry();
+    void OnSave();
+    void OnRevert();
+    void OnUndo();
+    void OnInPlaceDone();
+    void OnTableChanged(NMHDR* notify, LRESULT* result);
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    void LoadTexts();
+    void InsertColumns();
     void FillTable();
-    void SizeColumns(int columns);
+    void SizeColumns();
+    // The rows, states and summary again from the session, with these rows selected.
+    void Refresh(const std::vector<size_t>& selected);
+    void EnableButtons();
+    void Move(bool down);
+    bool EndInPlace(bool keep);
+    // Asks about unsaved edits; false when the dialog stays open.
+    bool MayClose();
+    void ReadSessionAgain();
+    std::vector<size_t> StoredSelection() const;
 
     std::string listText;
     trawl::StoredValues stored;
+    CListEditSession* session;
     trawl::DirectoryListTexts texts;
+    trawl::EditSummaryTexts editTexts;
+    CachedDirectoryProbe probe;
+    bool refreshing = false;
+    HWND inPlace = nullptr;
+    size_t inPlaceRow = 0;
 };

@@ -148,16 +148,21 @@ std::wstring BackupFolder()
     return folder;
 }
 
-std::wstring BackupFileName(const std::wstring& variable, const std::wstring& store, const SYSTEMTIME& time)
+std::wstring BackupNamePrefix(const std::wstring& variable)
 {
     std::wstring name;
     // A variable's name may hold what a file name cannot.
     for (wchar_t c : variable)
         name += wcschr(L"\\/:*?\"<>|", c) != nullptr || c < L' ' ? L'_' : c;
+    return name + L" ";
+}
+
+std::wstring BackupFileName(const std::wstring& variable, const std::wstring& store, const SYSTEMTIME& time)
+{
     wchar_t stamp[40];
     std::swprintf(stamp, std::size(stamp), L" %04u-%02u-%02u %02u%02u%02u.%03u", time.wYear, time.wMonth,
                   time.wDay, time.wHour, time.wMinute, time.wSecond, time.wMilliseconds);
-    return name + L" " + store + stamp + L".reg";
+    return BackupNamePrefix(variable) + store + stamp + L".reg";
 }
 
 void BroadcastEnvironmentChange()

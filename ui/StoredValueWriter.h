@@ -49,6 +49,8 @@ WriteOutcome WriteStoredValues(std::span<const StoredValueChange> changes, const
 std::wstring BackupFolder();
 // One file per save, named for the variable, the store and the time, so that
 // no save overwrites another's backup.
+// The start every backup of the variable's values has.
+std::wstring BackupNamePrefix(const std::wstring& variable);
 std::wstring BackupFileName(const std::wstring& variable, const std::wstring& store, const SYSTEMTIME& time);
 
 // Tells the running programs that the stored environment changed, so that

@@ -1,6 +1,11 @@
 #include "TrawlDoc.h"
 
+#include "core/TextFill.h"
+#include "framework/Resources.h"
 #include "framework/WinApp.h"
+#include "framework/Wnd.h"
+#include "res/resource.h"
+#include "ui/ListEditSave.h"
 
 IMPLEMENT_RUNTIME_CLASS(CTrawlDoc)
 
@@ -43,4 +48,19 @@ void CTrawlDoc::SaveDisplayOptions(const trawl::DisplayOptions& changed)
     app->WriteProfileInt(optionsSection, "FileDate", options.showDate);
     app->WriteProfileInt(optionsSection, "FileAttrib", options.showAttrib);
     app->WriteProfileInt(optionsSection, "FileVersion", options.showVersion);
+}
+
+bool CTrawlDoc::OnSaveModified()
+{
+    CWinApp* app = CWinApp::Get();
+    if (!listEdit || !listEdit->edit.Changed() || app == nullptr || app->mainWnd == nullptr)
+        return true;
+    CWnd& owner = *app->mainWnd;
+    const int answer = owner.MessageBox(trawl::FillIn(LoadResString(IDS_EDIT_SAVE_QUESTION), "%s", listEdit->Variable()),
+                                        LoadResString(IDS_EDIT_CAPTION), MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDCANCEL || (answer == IDYES && SaveListEdits(owner, *listEdit) == SaveResult::NotSaved))
+        return false;
+    listEdit.reset();
+    SetModifiedFlag(false);
+    return true;
 }

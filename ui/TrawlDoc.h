@@ -2,9 +2,13 @@
 
 #include "core/DisplayOptions.h"
 #include "framework/Document.h"
+#include "ui/ListEditSession.h"
 
-// The document holds nothing but the display options, loaded from the
-// per-user settings when it is created and saved there when they change.
+#include <optional>
+
+// The document holds the display options, loaded from the per-user
+// settings when it is created and saved there when they change, and the
+// Directory List's edits while they wait to be saved.
 class CTrawlDoc : public CDocument {
     DECLARE_RUNTIME_CLASS()
 
@@ -20,6 +24,11 @@ public:
     void SaveDisplayOptions(const trawl::DisplayOptions& changed);
 
     trawl::DisplayOptions options;
+    // Modified while it holds edits; closing asks whether to save them.
+    std::optional<CListEditSession> listEdit;
+
+protected:
+    bool OnSaveModified() override;
 };
 
 inline constexpr char optionsSection[] = "Options";

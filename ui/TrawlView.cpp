@@ -2,6 +2,7 @@
 
 #include "core/FormRules.h"
 #include "core/StatusTexts.h"
+#include "core/TextFill.h"
 #include "framework/CmdUI.h"
 #include "framework/DataExchange.h"
 #include "framework/FrameWnd.h"
@@ -14,6 +15,7 @@
 #include "ui/DirectoryListDlg.h"
 #include "ui/EnvironmentValue.h"
 #include "ui/FileAttribDlg.h"
+#include "ui/ListEditSave.h"
 #include "ui/ResultSearch.h"
 #include "ui/StoredEnvironment.h"
 #include "ui/TrawlDoc.h"
@@ -142,6 +144,7 @@ void CTrawlView::OnClear()
     fileActions.ResetAttribWnd();
     searchReady = 0;
     resultsFound = 0;
+    searchedEditedList = false;
     ::SetFocus(GetDlgItem(IDC_FILENAME));
     useEnvironment = 1;
     UpdateData(false);
@@ -175,6 +178,9 @@ void CTrawlView::UpdateDocTitle()
     if (selected < 0)
         return;
     std::string title = useEnvironment != 0 ? envList.GetLBText(selected) : LoadResString(IDS_MYPATH_TITLE);
+    // The rows came from the Directory List's edits, not from the stored list.
+    if (searchedEditedList)
+        title = trawl::FillIn(LoadResString(IDS_EDIT_TRIED_TITLE), "%s", title);
     if (CTrawlDoc* document = GetDocument(); document != nullptr && document->GetTitle() != title)
         document->SetTitle(title);
 }
@@ -222,42 +228,74 @@ void CTrawlView::OnDirectoryList()
 {
     if (!trawl::SourceComplete(useEnvironment != 0, envList.GetCurSel() >= 0, myPath))
         return; // a command sent while the item shows disabled
+    CTrawlDoc* document = GetDocument();
     std::string listText;
     trawl::StoredValues stored;
+    if (!handedEditsFile.empty()) {
+        // An elevated run started to save another run's edits: they open at once.
+        const std::string name = HandedEditsVariable(handedEditsFile);
+        if (!name.empty() && envList.SelectString(-1, name) >= 0)
+            OnInputChanged();
+        listText = EnvironmentValue(name).value_or(std::string());
+        document->listEdit = TakeHandedEdits(handedEditsFile, listText);
+        handedEditsFile.clear();
+    }
     if (useEnvironment != 0) {
         const std::string name = envList.GetWindowText();
         listText = EnvironmentValue(name).value_or(std::string());
         stored = StoredVariableValues(name);
+        if (document->listEdit && document->listEdit->Variable() != name) {
+            if (!document->SaveModified())
+                return;
+            document->listEdit.reset();
+        }
+        if (!document->listEdit)
+            document->listEdit = CListEditSession::Read(name, listText);
     } else {
         listText = myPath;
         stored.typed = true;
     }
-    CDirectoryListDlg dialog(std::move(listText), std::move(stored), this);
-    dialog.DoModal();
+    CListEditSession* session = useEnvironment != 0 && document->listEdit ? &*document->listEdit : nullptr;
+    CDirectoryListDlg dialog(std::move(listText), std::move(stored), session, this);
+    const INT_PTR result = dialog.DoModal();
+    // Edits left pending stay for the next opening, and exit asks about them.
+    const bool pending = document->listEdit && document->listEdit->edit.Changed();
+    document->SetModifiedFlag(pending);
+    if (!pending)
+        document->listEdit.reset();
+    if (result == CDirectoryListDlg::tryInSearch && document->listEdit)
+        SearchList(document->listEdit->NewProcessList(), true);
 }
 
 void CTrawlView::OnSearch()
+{
+    std::string directoryList;
+    if (useEnvironment != 0) {
+        std::optional<std::string> value = EnvironmentValue(envList.GetWindowText());
+        if (!value) {
+            SearchList(std::nullopt, false);
+            return;
+        }
+        directoryList = std::move(*value);
+    } else {
+        directoryList = myPath;
+    }
+    SearchList(directoryList, false);
+}
+
+void CTrawlView::SearchList(const std::optional<std::string>& directoryList, bool editedList)
 {
     searchReady = 0;
     searchButton.EnableWindow(false);
     resultList.DeleteAllItems();
     fileActions.ResetAttribWnd();
     CWaitCursor wait; // ends however the search ends
-
-    std::string directoryList;
-    bool haveList = true;
-    if (useEnvironment != 0) {
-        std::optional<std::string> value = EnvironmentValue(envList.GetWindowText());
-        haveList = value.has_value();
-        if (haveList)
-            directoryList = std::move(*value);
-    } else {
-        directoryList = myPath;
-    }
+    searchedEditedList = editedList;
+    UpdateDocTitle();
 
     trawl::SearchOutcome outcome;
-    if (haveList)
-        outcome = ListMatchingFiles(resultList, directoryList, fileName, GetDocument()->options);
+    if (directoryList)
+        outcome = ListMatchingFiles(resultList, *directoryList, fileName, GetDocument()->options);
     StoreFoundCount();
     // The result list's prompt speaks of files only while it lists some.
     resultsFound = resultList.GetItemCount() > 0 ? 1 : 0;

@@ -34,6 +34,9 @@ public:
     void UpdateDocTitle();
 
     void OnSearch();
+    // Lists the matches along the list (none: the variable has no value);
+    // editedList: the Directory List's unsaved edits, which the title tells.
+    void SearchList(const std::optional<std::string>& directoryList, bool editedList);
     void OnClear();
     void OnViewDetailOptions();
 
@@ -59,6 +62,9 @@ public:
     int initialHeight = 0;
     int listLeft = 0;
     int listTop = 0;
+    bool searchedEditedList = false;
+    // Edits another run handed over to be saved with administrator rights.
+    std::wstring handedEditsFile;
     // Acts on the current row's file; after the controls it uses.
     CFileActions fileActions{resultList, *this, [this] { StoreFoundCount(); }};
 
