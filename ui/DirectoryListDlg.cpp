@@ -243,7 +243,8 @@ void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
             stores.push_back({store, session->SavedLength(store), session->TypeMend(store)});
     const std::vector<size_t> cleanUp = trawl::CleanUpRows(entries, states);
     summary = trawl::EditSummary(rows, session->NewProcessList(), stores, trawl::CharactersSaved(entries, cleanUp),
-                                 session->UserReplaces(), session->edit.Changed(), texts, editTexts);
+                                 session->UserReplaces() && stores.size() == 2, session->edit.Changed(), texts,
+                                 editTexts);
     FillTable();
     std::vector<size_t> select;
     for (size_t row : selected)

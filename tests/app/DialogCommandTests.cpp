@@ -3,6 +3,7 @@
 #include "support/ModalUser.h"
 
 #include "core/MachineInfo.h"
+#include "core/TextFill.h"
 #include "res/resource.h"
 
 #include <functional>
@@ -240,15 +241,16 @@ TEST_F(DialogCommands, DirectoryListReportsEachEntryAndWhereItComesFrom)
     RegCloseKey(key);
     SetEnvironmentVariableA("TRAWLDL", nullptr);
     SetEnvironmentVariableA("TRAWLDL_ROOT", nullptr);
-    const Texts expected{
-        "1|" + dir + "\\|OK|User", "2|" + dir + "\\file.txt|Not a directory|This process",
-        "3|Z:\\tmp\\trawl-no-such|Missing|This process", "|" + stored + "|Not in this process|User",
-        "3 entries, 1 missing, 1 not a directory, 1 not in this process (new processes get them); " +
-            std::to_string(value.size()) + " characters"};
+    // Rows as a new process gets them, the stored text as it is; this process's own last.
+    const Texts expected{"1|%TRAWLDL_ROOT%|OK|User", "2|" + stored + "|OK|User",
+                         "3|" + dir + "\\file.txt|Not a directory|This process",
+                         "4|Z:\\tmp\\trawl-no-such|Missing|This process",
+                         "4 entries, 1 missing, 1 not a directory; " +
+                             std::to_string(dir.size() + 1 + stored.size()) + " characters\r\nUser value: " +
+                             std::to_string(userValue.size() + 8) + " characters"};
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(copied.substr(0, copied.find('\n') + 1), "#\tDirectory\tState\tFrom\r\n");
-    EXPECT_NE(copied.find("\r\n\t" + stored + "\tNot in this process\tUser\r\n"), std::string::npos)
-        << copied;
+    EXPECT_NE(copied.find("\r\n2\t" + stored + "\tOK\tUser\r\n"), std::string::npos) << copied;
 
     // The machine's PATH, as Wine stores it with %SystemRoot%; a typed list is Typed.
     ChooseVariable("PATH");
@@ -258,7 +260,7 @@ TEST_F(DialogCommands, DirectoryListReportsEachEntryAndWhereItComesFrom)
     });
     EXPECT_NE(std::find_if(
                   shown.begin(), shown.end(),
-                  [](const std::string& row) { return row.ends_with("|C:\\windows\\system32|OK|System"); }),
+                  [](const std::string& row) { return row.ends_with("|%SystemRoot%\\system32|OK|System"); }),
               shown.end());
     Click(IDC_ENVCHECK);
     EXPECT_FALSE(ViewMenuItemEnabled(ID_VIEW_DIRECTORYLIST)) << "My Path empty";
@@ -272,3 +274,94 @@ TEST_F(DialogCommands, DirectoryListReportsEachEntryAndWhereItComesFrom)
 }
 
 } // namespace
+
+namespace {
+
+std::pair<DWORD, std::wstring> StoredUserValue(const wchar_t* name)
+{
+    DWORD type = REG_NONE, size = 0;
+    RegGetValueW(HKEY_CURRENT_USER, L"Environment", name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size);
+    std::wstring data(size / sizeof(wchar_t), L'\0');
+    RegGetValueW(HKEY_CURRENT_USER, L"Environment", name, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size);
+    return {type, data};
+}
+
+void SelectOnly(HWND table, int row)
+{
+    ListView_SetItemState(table, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemState(table, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+} // namespace
+
+// The editor end to end on a long user value: Del removes one entry and
+// Save writes every other one back as it was, type and all; Undo puts the
+// value back from the backup; a value past 32,767 is refused; closing with
+// edits asks.
+TEST_F(DialogCommands, DirectoryListSavesAnEditAndPutsItBack)
+{
+    FixtureDir files;
+    const std::string kept = files.Directory("kept", {});
+    const std::wstring keptWide(kept.begin(), kept.end());
+    std::wstring value = L"%TRAWLED_ROOT%\\bin;\"" + keptWide + L"\";C:\\trailing space ;\"C:\\a;b\"";
+    while (value.size() < 10000)
+        value += L";" + keptWide + L"\\n" + std::to_wstring(value.size());
+    // Row 2 (C:\remove me) goes; the rest stays as it is.
+    const std::wstring original = L"%TRAWLED_ROOT%\\bin;C:\\remove me" + value.substr(18);
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Environment", L"TRAWLED", REG_EXPAND_SZ, original.c_str(),
+                    static_cast<DWORD>((original.size() + 1) * sizeof(wchar_t)));
+    SetEnvironmentVariableA("TRAWLED", "C:\\process");
+    Start();
+    ChooseVariable("TRAWLED");
+
+    std::vector<std::string> saved, refused;
+    std::pair<DWORD, std::wstring> afterSave, afterUndo;
+    UseDialog(ID_VIEW_DIRECTORYLIST, [&](HWND dialog) {
+        HWND table = GetDlgItem(dialog, IDC_DIRLIST_TABLE);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_DIRLIST_SAVE))) << "nothing to save yet";
+        SelectOnly(table, 1);
+        SendMessageA(table, WM_KEYDOWN, VK_DELETE, 0);
+        boxes.Hold(false);
+        boxes.answer = IDYES; // past 8,191 characters Save asks first
+        Press(dialog, IDC_DIRLIST_SAVE);
+        afterSave = StoredUserValue(L"TRAWLED");
+        Press(dialog, IDC_DIRLIST_UNDO);
+        afterUndo = StoredUserValue(L"TRAWLED");
+        for (const MessageBoxCloser::Box& box : boxes.Take())
+            saved.push_back(box.text.substr(0, box.text.find('\n')));
+
+        // Past what a variable holds: refused, nothing written; closing asks, No drops the edit.
+        ModalUser adder([](HWND add) {
+            SetDlgItemTextW(add, IDC_ADD_TEXT, (L"C:\\" + std::wstring(23000, L'x')).c_str());
+            PostKey(add, VK_RETURN);
+        });
+        Press(dialog, IDC_DIRLIST_ADD);
+        Press(dialog, IDC_DIRLIST_SAVE);
+        boxes.answer = IDNO;
+        Press(dialog, IDOK);
+        for (const MessageBoxCloser::Box& box : boxes.Take())
+            refused.push_back(box.text);
+        boxes.Hold(true);
+    });
+    const std::pair<DWORD, std::wstring> last = StoredUserValue(L"TRAWLED");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Environment", L"TRAWLED");
+    SetEnvironmentVariableA("TRAWLED", nullptr);
+
+    EXPECT_EQ(afterSave.first, static_cast<DWORD>(REG_EXPAND_SZ));
+    EXPECT_TRUE(afterSave.second == value + L'\0') << "every other entry byte for byte";
+    EXPECT_EQ(afterUndo.first, static_cast<DWORD>(REG_EXPAND_SZ));
+    EXPECT_TRUE(afterUndo.second == original + L'\0') << "the backup puts it back";
+    EXPECT_EQ(saved, (Texts{"The User value will be " + trawl::GroupedNumber(value.size() + 8) +
+                                " characters long: the command interpreter cannot take more than 8,191, and "
+                                "the system's own editor cannot open it.",
+                            "TRAWLED is saved. Programs started from now on get the new list; windows already "
+                            "open keep their old value.",
+                            "Put back TRAWLED as it was before Trawl's last save of it?",
+                            "TRAWLED is as it was before the save. Programs started from now on get it; windows "
+                            "already open keep their value."}));
+    ASSERT_EQ(refused.size(), 2u);
+    EXPECT_EQ(refused[0].substr(0, 35), "The User value of TRAWLED would be ");
+    EXPECT_NE(refused[0].find("at most 32,767. Nothing was saved."), std::string::npos) << refused[0];
+    EXPECT_EQ(refused[1], "Save the edits of TRAWLED?");
+    EXPECT_TRUE(last.second == original + L'\0') << "refused and declined: nothing written";
+}

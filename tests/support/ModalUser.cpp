@@ -14,7 +14,8 @@ HWND FindShownDialog()
         [](HWND window, LPARAM result) -> BOOL {
             char className[16] = {};
             GetClassNameA(window, className, sizeof className);
-            if (std::string(className) != "#32770" || !IsWindowVisible(window))
+            // A dialog under the one shown on it is disabled while that is up.
+            if (std::string(className) != "#32770" || !IsWindowVisible(window) || !IsWindowEnabled(window))
                 return TRUE;
             *reinterpret_cast<HWND*>(result) = window;
             return FALSE;
