@@ -4,8 +4,10 @@
 
 #include "support/FixtureFiles.h"
 
+#include "res/resource.h"
 #include "ui/DirectoryListDlg.h"
 #include "ui/StoredEnvironment.h"
+#include "ui/StoredValueWriter.h"
 
 #include <cstdio>
 #include <vector>
@@ -53,6 +55,109 @@ std::string MakeList(const std::string& root)
     return list;
 }
 
+constexpr double editTarget = 0.05;
+constexpr double saveTarget = 0.5;
+
+// Removes the first row of the editor once it is idle, and times the edit
+// until the dialog is idle again (states, summary and the table redrawn);
+// Revert then leaves nothing to ask about, and the dialog closes.
+class EditingOwner : public CWnd {
+public:
+    std::vector<double> times;
+    size_t rows = 0;
+
+protected:
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override
+    {
+        if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX) {
+            const HWND dialog = reinterpret_cast<HWND>(lParam);
+            const HWND table = ::GetDlgItem(dialog, IDC_DIRLIST_TABLE);
+            if (started != 0) {
+                times.push_back(Now() - started);
+                started = 0;
+                ::SendMessageA(::GetDlgItem(dialog, IDC_DIRLIST_REVERT), BM_CLICK, 0, 0);
+            }
+            if (times.size() == static_cast<size_t>(runs)) {
+                rows = static_cast<size_t>(ListView_GetItemCount(table));
+                ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            } else {
+                ListView_SetItemState(table, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+                started = Now();
+                ::SendMessageA(table, WM_KEYDOWN, VK_DELETE, 0);
+            }
+        }
+        return CWnd::OnWndMsg(message, wParam, lParam, result);
+    }
+
+private:
+    double started = 0;
+};
+
+void PrintEditFigure(const std::string& list)
+{
+    const std::wstring wide(list.begin(), list.end());
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Environment", L"TRAWLBENCH", REG_EXPAND_SZ, wide.c_str(),
+                    static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
+    EditingOwner owner;
+    if (owner.CreateEx(0, nullptr, "Directory List bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
+                       nullptr, 0)) {
+        std::optional<CListEditSession> session = CListEditSession::Read("TRAWLBENCH", "");
+        if (session) {
+            CDirectoryListDlg dialog(std::string(), StoredVariableValues("TRAWLBENCH"), &*session, &owner);
+            dialog.DoModal();
+        }
+        owner.DestroyWindow();
+    }
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Environment", L"TRAWLBENCH");
+    if (owner.times.size() != static_cast<size_t>(runs) || owner.rows != static_cast<size_t>(entryCount)) {
+        std::printf("directory list edit: INVALID (%zu edits timed, %zu rows)\n", owner.times.size(), owner.rows);
+        return;
+    }
+    const double median = Median(owner.times);
+    std::printf("directory list edit, %zu rows: remove one, states and summary again: %.3f s (%s; target at "
+                "most %.2f s: %s)\n",
+                owner.rows, median, RunList(owner.times).c_str(), editTarget, median <= editTarget ? "met" : "NOT met");
+}
+
+// Save as the editor does it: the backup, the write, the read-back and the
+// broadcast, of a value as long as a variable holds.
+void PrintSaveFigure()
+{
+    const std::wstring name = L"TRAWLBENCH";
+    const std::wstring key = L"Software\\Trawl bench";
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        std::wstring value(fullValue - name.size() - 1, static_cast<wchar_t>(L'a' + run));
+        const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+        RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_EXPAND_SZ, value.c_str(), bytes);
+        std::vector<BYTE> before(reinterpret_cast<const BYTE*>(value.c_str()),
+                                 reinterpret_cast<const BYTE*>(value.c_str()) + bytes);
+        value.back() = L'z';
+        const StoredValueChange change{HKEY_CURRENT_USER, L"HKEY_CURRENT_USER", key, name,
+                                       std::pair{DWORD{REG_EXPAND_SZ}, before}, REG_EXPAND_SZ, value};
+        const std::string backup = std::string(temp) + "trawl-bench-" + std::to_string(run) + ".reg";
+        DeleteFileA(backup.c_str());
+        const double start = Now();
+        const WriteOutcome outcome = WriteStoredValues({&change, 1}, std::wstring(backup.begin(), backup.end()));
+        BroadcastEnvironmentChange();
+        const double took = Now() - start;
+        DeleteFileA(backup.c_str());
+        if (outcome.fault != WriteFault::None) {
+            std::printf("save of a 32,767-character value: INVALID (the write failed)\n");
+            RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+            return;
+        }
+        times.push_back(took);
+    }
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+    const double median = Median(times);
+    std::printf("save of a 32,767-character value with backup, read-back and broadcast: %.3f s (%s; target at "
+                "most %.1f s: %s)\n",
+                median, RunList(times).c_str(), saveTarget, median <= saveTarget ? "met" : "NOT met");
+}
+
 } // namespace
 
 void PrintDirectoryListFigure()
@@ -84,6 +189,7 @@ void PrintDirectoryListFigure()
         PumpMessages();
     }
     owner.DestroyWindow();
+    PrintEditFigure(list);
     RemoveTree(root);
     const double median = Median(times);
     std::printf(
@@ -91,4 +197,5 @@ void PrintDirectoryListFigure()
         "%.1f s: %s)\n",
         list.size(), rows, median, RunList(times).c_str(), openTarget,
         median <= openTarget ? "met" : "NOT met");
+    PrintSaveFigure();
 }

@@ -1,6 +1,7 @@
 #include "DirectoryListDlg.h"
 
 #include "core/TextFill.h"
+#include "framework/CodePage.h"
 #include "framework/Resources.h"
 #include "res/resource.h"
 #include "ui/AddEntryDlg.h"
@@ -24,6 +25,9 @@ const MessageEntry CDirectoryListDlg::messageEntries[] = {
     msgmap::ControlNotify<&CDirectoryListDlg::OnUndo>(BN_CLICKED, IDC_DIRLIST_UNDO),
     msgmap::ControlNotify<&CDirectoryListDlg::OnInPlaceDone>(EN_KILLFOCUS, IDC_DIRLIST_INPLACE),
     msgmap::Notify<&CDirectoryListDlg::OnTableChanged>(LVN_ITEMCHANGED, IDC_DIRLIST_TABLE),
+    msgmap::Notify<&CDirectoryListDlg::OnTableChanged>(LVN_ODSTATECHANGED, IDC_DIRLIST_TABLE),
+    msgmap::Notify<&CDirectoryListDlg::OnTableCellText>(LVN_GETDISPINFOA, IDC_DIRLIST_TABLE),
+    msgmap::Notify<&CDirectoryListDlg::OnTableCellText>(LVN_GETDISPINFOW, IDC_DIRLIST_TABLE),
 };
 const MessageMap CDirectoryListDlg::messageMap = MakeMessageMap(&CDialog::messageMap, messageEntries);
 
@@ -120,6 +124,7 @@ bool CDirectoryListDlg::OnInitDialog()
         return true;
     }
     entryTable.editKeys = true;
+    haveBackup = !LastBackup(session->Variable()).empty();
     Refresh({0});
     SizeColumns();
     return true;
@@ -141,38 +146,47 @@ void CDirectoryListDlg::InsertColumns()
     }
 }
 
+// The table holds no text of its own: it asks for each cell as it draws.
+// A thousand rows are then one count to set, however often an edit changes them.
 void CDirectoryListDlg::FillTable()
 {
-    HWND table = entryTable.GetSafeHwnd();
-    // Drawn once, after every row is in.
+    cells.clear();
+    cells.reserve(rows.size());
+    for (const trawl::EntryReport& report : rows)
+        cells.push_back(trawl::ReportCells(report, texts));
     refreshing = true;
-    ::SendMessageA(table, WM_SETREDRAW, FALSE, 0);
-    entryTable.DeleteAllItems();
-    ::SendMessageA(table, LVM_SETITEMCOUNT, rows.size(), 0);
-    int row = 0;
-    for (const trawl::EntryReport& report : rows) {
-        std::vector<std::string> cells = trawl::ReportCells(report, texts);
-        for (int column = 0; column < static_cast<int>(cells.size()); ++column) {
-            LVITEMA item{};
-            item.mask = LVIF_TEXT;
-            item.iItem = row;
-            item.iSubItem = column;
-            item.pszText = cells[column].data();
-            if (column == 0)
-                entryTable.InsertItem(item);
-            else if (column == 1 && session != nullptr)
-                entryTable.SetCellText(row, column, WideOfWtf8(cells[column])); // whole, whatever it holds
-            else
-                entryTable.SetItem(item);
-        }
-        ++row;
-    }
+    ::SendMessageA(entryTable.GetSafeHwnd(), LVM_SETITEMCOUNT, rows.size(), LVSICF_NOINVALIDATEALL);
+    ::InvalidateRect(entryTable.GetSafeHwnd(), nullptr, FALSE);
     if (session == nullptr)
         SizeColumns();
-    ::SendMessageA(table, WM_SETREDRAW, TRUE, 0);
     refreshing = false;
-    if (session == nullptr && row > 0)
+    if (session == nullptr && !rows.empty())
         entryTable.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
+}
+
+void CDirectoryListDlg::OnTableCellText(NMHDR* notify, LRESULT*)
+{
+    auto* info = reinterpret_cast<NMLVDISPINFOW*>(notify);
+    const auto row = static_cast<size_t>(info->item.iItem);
+    const auto column = static_cast<size_t>(info->item.iSubItem);
+    if ((info->item.mask & LVIF_TEXT) == 0 || row >= cells.size() || column >= cells[row].size() ||
+        info->item.cchTextMax <= 0)
+        return;
+    const std::string& cell = cells[row][column];
+    const auto room = static_cast<size_t>(info->item.cchTextMax);
+    if (notify->code == LVN_GETDISPINFOW) {
+        // An entry whole, whatever it holds; the code page may lack its characters.
+        // A report's cells are in the code page; the editor's are its WTF-8.
+        const std::wstring wide = session != nullptr ? WideOfWtf8(cell) : WideFromCodePage(cell).value_or(L"");
+        const size_t length = std::min(wide.size(), room - 1);
+        wide.copy(info->item.pszText, length);
+        info->item.pszText[length] = L'\0';
+    } else {
+        auto* text = reinterpret_cast<NMLVDISPINFOA*>(notify)->item.pszText;
+        const size_t length = std::min(cell.size(), room - 1);
+        cell.copy(text, length);
+        text[length] = '\0';
+    }
 }
 
 // Each column as wide as its widest cell or heading. When that is wider than
@@ -229,11 +243,12 @@ void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
     PlatformNameFolder folder;
     trawl::EntryJudge judge(probe, folder);
     const std::vector<trawl::EditEntry>& entries = session->edit.Entries();
+    const std::vector<std::string> expanded = session->ExpandedEntries();
     rows.clear();
     std::vector<trawl::EntryState> states;
-    for (const trawl::EditEntry& entry : entries) {
-        trawl::EntryReport row = judge.Judge(entry.text, session->Expanded(entry));
-        row.origin = static_cast<trawl::EntryOrigin>(entry.group);
+    for (size_t at = 0; at < entries.size(); ++at) {
+        trawl::EntryReport row = judge.Judge(entries[at].text, expanded[at]);
+        row.origin = static_cast<trawl::EntryOrigin>(entries[at].group);
         states.push_back(row.state);
         rows.push_back(std::move(row));
     }
@@ -242,7 +257,7 @@ void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
         if (session->ValueToSave(store))
             stores.push_back({store, session->SavedLength(store), session->TypeMend(store)});
     const std::vector<size_t> cleanUp = trawl::CleanUpRows(entries, states);
-    summary = trawl::EditSummary(rows, session->NewProcessList(), stores, trawl::CharactersSaved(entries, cleanUp),
+    summary = trawl::EditSummary(rows, session->NewProcessList(expanded), stores, trawl::CharactersSaved(entries, cleanUp),
                                  session->UserReplaces() && stores.size() == 2, session->edit.Changed(), texts,
                                  editTexts);
     FillTable();
@@ -252,7 +267,9 @@ void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
             select.push_back(row);
     if (select.empty() && !rows.empty() && !selected.empty())
         select.push_back(rows.size() - 1);
+    refreshing = true;
     entryTable.SelectRows(select);
+    refreshing = false;
     UpdateData(false);
     EnableButtons();
 }
@@ -279,7 +296,7 @@ void CDirectoryListDlg::EnableButtons()
         {IDC_DIRLIST_EDIT, anyStored},
         {IDC_DIRLIST_SAVE, session->Changed()},
         {IDC_DIRLIST_REVERT, session->edit.Changed()},
-        {IDC_DIRLIST_UNDO, !LastBackup(session->Variable()).empty()},
+        {IDC_DIRLIST_UNDO, haveBackup},
     };
     for (const auto& [button, enable] : states)
         ::EnableWindow(GetDlgItem(button), enable);
@@ -404,6 +421,7 @@ void CDirectoryListDlg::ReadSessionAgain()
     else
         session->edit.Revert();
     probe = CachedDirectoryProbe();
+    haveBackup = !LastBackup(session->Variable()).empty();
     Refresh({0});
 }
 

@@ -60,6 +60,7 @@ protected:
     void OnUndo();
     void OnInPlaceDone();
     void OnTableChanged(NMHDR* notify, LRESULT* result);
+    void OnTableCellText(NMHDR* notify, LRESULT* result);
 
     DECLARE_MESSAGE_MAP()
 
@@ -81,10 +82,13 @@ private:
     std::string listText;
     trawl::StoredValues stored;
     CListEditSession* session;
+    // What each row's cells show, asked for by the table as it draws.
+    std::vector<std::vector<std::string>> cells;
     trawl::DirectoryListTexts texts;
     trawl::EditSummaryTexts editTexts;
     CachedDirectoryProbe probe;
     bool refreshing = false;
+    bool haveBackup = false; // of the variable, for Undo Last Save
     HWND inPlace = nullptr;
     size_t inPlaceRow = 0;
 };

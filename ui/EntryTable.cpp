@@ -12,21 +12,17 @@ std::vector<size_t> CEntryTable::SelectedRows() const
 
 void CEntryTable::SelectRows(const std::vector<size_t>& rows)
 {
-    SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    // Row by row: all rows at once costs as many rows as the table holds.
+    for (size_t row : SelectedRows())
+        SetItemState(static_cast<int>(row), 0, LVIS_SELECTED);
+    if (const int focused = GetNextItem(-1, LVNI_FOCUSED); focused >= 0)
+        SetItemState(focused, 0, LVIS_FOCUSED);
     for (size_t row : rows)
         SetItemState(static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
     if (!rows.empty()) {
         SetItemState(static_cast<int>(rows.front()), LVIS_FOCUSED, LVIS_FOCUSED);
         ::SendMessageW(GetSafeHwnd(), LVM_ENSUREVISIBLE, rows.front(), FALSE);
     }
-}
-
-void CEntryTable::SetCellText(int row, int column, const std::wstring& text)
-{
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    ::SendMessageW(GetSafeHwnd(), LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
 void CEntryTable::Press(int button) const

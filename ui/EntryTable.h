@@ -15,8 +15,6 @@ public:
     std::vector<size_t> SelectedRows() const;
     // Exactly these rows selected, the first focused and in view.
     void SelectRows(const std::vector<size_t>& rows);
-    // A cell's text in UTF-16, whole whatever the code page holds.
-    void SetCellText(int row, int column, const std::wstring& text);
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -133,11 +133,13 @@ size_t CListEditSession::SavedLength(trawl::EditGroup store) const
     return trawl::Utf16Length(variable) + 1 + trawl::Utf16Length(ValueToSave(store).value_or(std::string()));
 }
 
-std::string CListEditSession::Expanded(const trawl::EditEntry& entry)
+std::vector<std::string> CListEditSession::ExpandedEntries()
 {
-    if (entry.group == trawl::EditGroup::Process || KindToSave(entry.group) != trawl::StoredKind::Expandable)
-        return entry.text;
-    return trawl::ExpandReferences(entry.text, [this](std::string_view name) {
+    // Whether a store is expanded is asked once, not once per entry: the
+    // answer joins the whole value.
+    const bool expands[] = {KindToSave(trawl::EditGroup::System) == trawl::StoredKind::Expandable,
+                            KindToSave(trawl::EditGroup::User) == trawl::StoredKind::Expandable};
+    const trawl::VariableLookup lookup = [this](std::string_view name) {
         auto [found, added] = lookups.try_emplace(std::string(name));
         // What the stores set, else what the system gives every process.
         if (added) {
@@ -146,21 +148,29 @@ std::string CListEditSession::Expanded(const trawl::EditEntry& entry)
                 found->second = EnvironmentValue(found->first);
         }
         return found->second;
-    });
+    };
+    std::vector<std::string> expanded;
+    for (const trawl::EditEntry& entry : edit.Entries()) {
+        const bool expand = entry.group != trawl::EditGroup::Process &&
+                            expands[entry.group == trawl::EditGroup::System ? 0 : 1];
+        expanded.push_back(expand ? trawl::ExpandReferences(entry.text, lookup) : entry.text);
+    }
+    return expanded;
 }
 
-std::string CListEditSession::NewProcessList()
+std::string CListEditSession::NewProcessList(const std::vector<std::string>& expanded) const
 {
     std::string list[2];
     bool started[2] = {false, false};
-    for (const trawl::EditEntry& entry : edit.Entries()) {
-        if (entry.group == trawl::EditGroup::Process)
+    const std::vector<trawl::EditEntry>& entries = edit.Entries();
+    for (size_t row = 0; row < entries.size() && row < expanded.size(); ++row) {
+        if (entries[row].group == trawl::EditGroup::Process)
             continue;
-        const int store = entry.group == trawl::EditGroup::System ? 0 : 1;
+        const int store = entries[row].group == trawl::EditGroup::System ? 0 : 1;
         if (started[store])
             list[store] += ';';
         started[store] = true;
-        list[store] += Expanded(entry);
+        list[store] += expanded[row];
     }
     const bool system = ValueToSave(trawl::EditGroup::System).has_value();
     const bool user = ValueToSave(trawl::EditGroup::User).has_value();

@@ -35,9 +35,11 @@ public:
     bool TypeMend(trawl::EditGroup store) const;
     bool Changed() const;
 
-    // The entry, or the list, as a new process would get it once saved.
-    std::string Expanded(const trawl::EditEntry& entry);
-    std::string NewProcessList();
+    // Each entry, in row order, as a new process would get it once saved;
+    // and the list those give a new process.
+    std::vector<std::string> ExpandedEntries();
+    std::string NewProcessList(const std::vector<std::string>& expanded) const;
+    std::string NewProcessList() { return NewProcessList(ExpandedEntries()); }
     // The store's value as it would be saved (nothing when there is none),
     // and the length of "NAME=value" in UTF-16 units.
     std::optional<std::string> ValueToSave(trawl::EditGroup store) const;

@@ -103,4 +103,65 @@ TEST(StoredValueWriter, AFailureLeavesEveryValueAsItWas)
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Trawl tests");
 }
 
+// A key whose security lets nobody set its values: the write is denied,
+// the cause told, and the value written before it put back.
+TEST(StoredValueWriter, ADeniedWriteLeavesBothValuesAndNamesTheCause)
+{
+    Set(L"Open", REG_SZ, L"C:\\open");
+    const std::wstring lockedKey = testKey + L"\\Locked";
+    RegSetKeyValueW(HKEY_CURRENT_USER, lockedKey.c_str(), L"Locked", REG_SZ, L"C:\\locked", 20);
+    HKEY key = nullptr;
+    RegOpenKeyExW(HKEY_CURRENT_USER, lockedKey.c_str(), 0, WRITE_DAC, &key);
+    // Everyone may read the key and change its security back, not set a value.
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+    alignas(ACL) BYTE aclBytes[128];
+    auto* acl = reinterpret_cast<ACL*>(aclBytes);
+    InitializeAcl(acl, sizeof aclBytes, ACL_REVISION);
+    AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ | WRITE_DAC | DELETE, everyone);
+    SECURITY_DESCRIPTOR descriptor{};
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+    ASSERT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
+
+    StoredValueChange changes[] = {Change(L"Open", L"C:\\1"), Change(L"Locked", L"C:\\2")};
+    changes[1].subKey = lockedKey;
+    changes[1].before = {REG_SZ, std::vector<BYTE>(reinterpret_cast<const BYTE*>(L"C:\\locked"),
+                                                   reinterpret_cast<const BYTE*>(L"C:\\locked") + 20)};
+    const std::wstring backup = TempFile(L"trawl-backup-3.reg");
+    const WriteOutcome outcome = WriteStoredValues(changes, backup);
+    SetSecurityDescriptorDacl(&descriptor, FALSE, nullptr, FALSE); // open again, to clean up
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+    RegCloseKey(key);
+    FreeSid(everyone);
+    EXPECT_EQ(outcome.fault, WriteFault::Write);
+    EXPECT_EQ(outcome.failed, 1u);
+    EXPECT_EQ(outcome.status, ERROR_ACCESS_DENIED);
+    EXPECT_EQ(Read(L"Open").second, std::wstring(L"C:\\open") + L'\0');
+    DeleteFileW(backup.c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Trawl tests");
+}
+
+LRESULT CALLBACK SettingWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTINGCHANGE && lParam != 0 && wcscmp(reinterpret_cast<const wchar_t*>(lParam), L"Environment") == 0)
+        SetWindowLongPtrW(window, GWLP_USERDATA, 1);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST(StoredValueWriter, TheBroadcastReachesATopLevelWindow)
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = SettingWindow;
+    windowClass.lpszClassName = L"TrawlSettingTest";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    BroadcastEnvironmentChange();
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_USERDATA), 1);
+    DestroyWindow(window);
+}
+
 } // namespace
