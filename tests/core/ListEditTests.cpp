@@ -1,4 +1,5 @@
 #include "core/ListEdit.h"
+#include "core/Wtf8.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,46 @@ TEST(StoredListEdit, CrossingIsToldAndCleanUpPicksOnlyWhatCanGo)
                                    {8192, LengthVerdict::OverInterpreter},
                                    {32768, LengthVerdict::Refused}})
         EXPECT_EQ(JudgeLength(static_cast<size_t>(length)), verdict) << length;
+}
+
+// Edits handed to an elevated run replace a store's entries in its place;
+// the summary tells each value's length against the limits and what else
+// stands before saving.
+TEST(StoredListEdit, HandedEditsAndTheSummary)
+{
+    StoredListEdit edit(system, user, {"Z:\\here"});
+    edit.Replace(EditGroup::User, "D:\\one;D:\\two");
+    EXPECT_EQ(edit.NewValue(EditGroup::User), "D:\\one;D:\\two");
+    EXPECT_EQ(edit.Entries()[3].text, "D:\\one");
+    EXPECT_EQ(edit.Entries().back().group, EditGroup::Process);
+    EXPECT_EQ(CharactersSaved(edit.Entries(), Rows{3, 3, 4}), 14u) << "each row once, with its \";\"";
+
+    DirectoryListTexts texts;
+    texts.origins = {"System", "User", "This process", "Typed"};
+    texts.oneEntry = "1 entry";
+    texts.lengthFormat = "%s characters";
+    const EditSummaryTexts words{"%s value: %s characters", " (over 2,047)", " (over 8,191)", " (refused)",
+                                 "Clean Up would save %s characters.", "%s is REG_SZ.", "User replaces.",
+                                 "Not saved."};
+    EntryReport row;
+    row.position = 1;
+    EXPECT_EQ(EditSummary({row}, "C:\\a", {{EditGroup::System, 2048, true}, {EditGroup::User, 40000}}, 1234,
+                          true, true, texts, words),
+              "1 entry; 4 characters\r\nSystem value: 2,048 characters (over 2,047); User value: 40,000 "
+              "characters (refused). Clean Up would save 1,234 characters.\r\nSystem is REG_SZ. User replaces. "
+              "Not saved.");
+    EXPECT_EQ(EditSummary({row}, "C:\\a", {{EditGroup::User, 9}}, 0, false, false, texts, words),
+              "1 entry; 4 characters\r\nUser value: 9 characters");
+}
+
+// A stored value goes back unit for unit, a surrogate without its pair too.
+TEST(Wtf8, EveryUnitSequenceComesBack)
+{
+    for (const std::u16string& units : {std::u16string(u"C:\\Ωmega;日本"), std::u16string(u"\U0001F600"),
+                                        std::u16string(u"a\xD800" u"b"), std::u16string(u"\xDC00\xD83D")})
+        EXPECT_TRUE(Utf16FromWtf8(Wtf8FromUtf16(units)) == units);
+    EXPECT_EQ(Wtf8FromUtf16(u"\U0001F600"), "\xF0\x9F\x98\x80") << "a pair is one character";
+    EXPECT_TRUE(Utf16FromWtf8("a\xFF\xC0\x80") == u"a\xFFFD\xFFFD\xFFFD") << "no sequence, no character";
 }
 
 } // namespace
