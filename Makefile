@@ -69,6 +69,7 @@ screenshot-dialogs: win
 	tools/screenshot-dialogs $(WIN)/app/trawl.exe docs
 	tools/screenshot-versions $(WIN)/app/trawl.exe docs/versions.png
 	tools/screenshot-dirlist $(WIN)/app/trawl.exe docs/dirlist.png
+	tools/screenshot-editor $(WIN)/app/trawl.exe docs/editor.png
 
 screenshot-dpi: win
 	tools/screenshot-dpi $(WIN)/app/trawl.exe docs

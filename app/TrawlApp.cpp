@@ -1,10 +1,10 @@
 #include "TrawlApp.h"
 
 #include "app/MainFrame.h"
-#include "ui/TrawlDoc.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
 #include "ui/ListEditSave.h"
+#include "ui/TrawlDoc.h"
 #include "ui/TrawlView.h"
 
 const MessageEntry CTrawlApp::messageEntries[] = {

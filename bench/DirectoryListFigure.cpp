@@ -110,13 +110,15 @@ void PrintEditFigure(const std::string& list)
     }
     RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Environment", L"TRAWLBENCH");
     if (owner.times.size() != static_cast<size_t>(runs) || owner.rows != static_cast<size_t>(entryCount)) {
-        std::printf("directory list edit: INVALID (%zu edits timed, %zu rows)\n", owner.times.size(), owner.rows);
+        std::printf("directory list edit: INVALID (%zu edits timed, %zu rows)\n", owner.times.size(),
+                    owner.rows);
         return;
     }
     const double median = Median(owner.times);
     std::printf("directory list edit, %zu rows: remove one, states and summary again: %.3f s (%s; target at "
                 "most %.2f s: %s)\n",
-                owner.rows, median, RunList(owner.times).c_str(), editTarget, median <= editTarget ? "met" : "NOT met");
+                owner.rows, median, RunList(owner.times).c_str(), editTarget,
+                median <= editTarget ? "met" : "NOT met");
 }
 
 // Save as the editor does it: the backup, the write, the read-back and the
@@ -135,12 +137,18 @@ void PrintSaveFigure()
         std::vector<BYTE> before(reinterpret_cast<const BYTE*>(value.c_str()),
                                  reinterpret_cast<const BYTE*>(value.c_str()) + bytes);
         value.back() = L'z';
-        const StoredValueChange change{HKEY_CURRENT_USER, L"HKEY_CURRENT_USER", key, name,
-                                       std::pair{DWORD{REG_EXPAND_SZ}, before}, REG_EXPAND_SZ, value};
+        const StoredValueChange change{HKEY_CURRENT_USER,
+                                       L"HKEY_CURRENT_USER",
+                                       key,
+                                       name,
+                                       std::pair{DWORD{REG_EXPAND_SZ}, before},
+                                       REG_EXPAND_SZ,
+                                       value};
         const std::string backup = std::string(temp) + "trawl-bench-" + std::to_string(run) + ".reg";
         DeleteFileA(backup.c_str());
         const double start = Now();
-        const WriteOutcome outcome = WriteStoredValues({&change, 1}, std::wstring(backup.begin(), backup.end()));
+        const WriteOutcome outcome =
+            WriteStoredValues({&change, 1}, std::wstring(backup.begin(), backup.end()));
         BroadcastEnvironmentChange();
         const double took = Now() - start;
         DeleteFileA(backup.c_str());
@@ -153,9 +161,10 @@ void PrintSaveFigure()
     }
     RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
     const double median = Median(times);
-    std::printf("save of a 32,767-character value with backup, read-back and broadcast: %.3f s (%s; target at "
-                "most %.1f s: %s)\n",
-                median, RunList(times).c_str(), saveTarget, median <= saveTarget ? "met" : "NOT met");
+    std::printf(
+        "save of a 32,767-character value with backup, read-back and broadcast: %.3f s (%s; target at "
+        "most %.1f s: %s)\n",
+        median, RunList(times).c_str(), saveTarget, median <= saveTarget ? "met" : "NOT met");
 }
 
 } // namespace

@@ -89,8 +89,8 @@ size_t CharactersSaved(const std::vector<EditEntry>& entries, std::span<const si
 // One stored value as the summary tells it.
 struct StoreFacts {
     EditGroup store;
-    size_t length;          // of "NAME=value" as it would be saved, in UTF-16 units
-    bool typeMend = false;  // stored as REG_SZ, yet holds a %NAME% reference
+    size_t length;         // of "NAME=value" as it would be saved, in UTF-16 units
+    bool typeMend = false; // stored as REG_SZ, yet holds a %NAME% reference
 };
 
 // The editor's words beyond the report's, from the resources.

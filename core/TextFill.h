@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
 #include <cstddef>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace trawl {

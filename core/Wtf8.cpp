@@ -8,7 +8,8 @@ std::string Wtf8FromUtf16(std::u16string_view text)
     bytes.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF)
             c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
         if (c < 0x80) {
             bytes += static_cast<char>(c);
@@ -35,7 +36,11 @@ std::u16string Utf16FromWtf8(std::string_view text)
     units.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+        const size_t length = lead < 0x80                   ? 1
+                              : lead >= 0xF0 && lead < 0xF5 ? 4
+                              : lead >= 0xE0                ? 3
+                              : lead >= 0xC2                ? 2
+                                                            : 0;
         char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
         bool whole = length != 0 && i + length <= text.size();
         for (size_t k = 1; whole && k < length; ++k) {

@@ -44,8 +44,8 @@ std::vector<std::string> LoadStrings(UINT first, UINT count)
 constexpr UINT stateCount = static_cast<UINT>(trawl::entryStateCount);
 constexpr UINT originCount = static_cast<UINT>(trawl::EntryOrigin::Typed) + 1;
 
-constexpr int editButtons[] = {IDC_DIRLIST_REMOVE, IDC_DIRLIST_UP,   IDC_DIRLIST_DOWN,   IDC_DIRLIST_ADD,
-                               IDC_DIRLIST_EDIT,   IDC_DIRLIST_CLEANUP, IDC_DIRLIST_TRY, IDC_DIRLIST_SAVE,
+constexpr int editButtons[] = {IDC_DIRLIST_REMOVE, IDC_DIRLIST_UP,      IDC_DIRLIST_DOWN, IDC_DIRLIST_ADD,
+                               IDC_DIRLIST_EDIT,   IDC_DIRLIST_CLEANUP, IDC_DIRLIST_TRY,  IDC_DIRLIST_SAVE,
                                IDC_DIRLIST_REVERT, IDC_DIRLIST_UNDO};
 
 bool Stored(const trawl::EditEntry& entry)
@@ -63,8 +63,8 @@ trawl::PathKind CachedDirectoryProbe::Probe(const std::string& path)
     return found->second;
 }
 
-CDirectoryListDlg::CDirectoryListDlg(std::string listText, trawl::StoredValues stored, CListEditSession* session,
-                                     CWnd* parent)
+CDirectoryListDlg::CDirectoryListDlg(std::string listText, trawl::StoredValues stored,
+                                     CListEditSession* session, CWnd* parent)
     : CDialog(IDD_DIRECTORY_LIST, parent), listText(std::move(listText)), stored(std::move(stored)),
       session(session)
 {
@@ -177,7 +177,8 @@ void CDirectoryListDlg::OnTableCellText(NMHDR* notify, LRESULT*)
     if (notify->code == LVN_GETDISPINFOW) {
         // An entry whole, whatever it holds; the code page may lack its characters.
         // A report's cells are in the code page; the editor's are its WTF-8.
-        const std::wstring wide = session != nullptr ? WideOfWtf8(cell) : WideFromCodePage(cell).value_or(L"");
+        const std::wstring wide =
+            session != nullptr ? WideOfWtf8(cell) : WideFromCodePage(cell).value_or(L"");
         const size_t length = std::min(wide.size(), room - 1);
         wide.copy(info->item.pszText, length);
         info->item.pszText[length] = L'\0';
@@ -257,9 +258,9 @@ void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
         if (session->ValueToSave(store))
             stores.push_back({store, session->SavedLength(store), session->TypeMend(store)});
     const std::vector<size_t> cleanUp = trawl::CleanUpRows(entries, states);
-    summary = trawl::EditSummary(rows, session->NewProcessList(expanded), stores, trawl::CharactersSaved(entries, cleanUp),
-                                 session->UserReplaces() && stores.size() == 2, session->edit.Changed(), texts,
-                                 editTexts);
+    summary = trawl::EditSummary(
+        rows, session->NewProcessList(expanded), stores, trawl::CharactersSaved(entries, cleanUp),
+        session->UserReplaces() && stores.size() == 2, session->edit.Changed(), texts, editTexts);
     FillTable();
     std::vector<size_t> select;
     for (size_t row : selected)
@@ -290,12 +291,9 @@ void CDirectoryListDlg::EnableButtons()
         return;
     const bool anyStored = !StoredSelection().empty();
     const std::pair<int, bool> states[] = {
-        {IDC_DIRLIST_REMOVE, anyStored},
-        {IDC_DIRLIST_UP, anyStored},
-        {IDC_DIRLIST_DOWN, anyStored},
-        {IDC_DIRLIST_EDIT, anyStored},
-        {IDC_DIRLIST_SAVE, session->Changed()},
-        {IDC_DIRLIST_REVERT, session->edit.Changed()},
+        {IDC_DIRLIST_REMOVE, anyStored},        {IDC_DIRLIST_UP, anyStored},
+        {IDC_DIRLIST_DOWN, anyStored},          {IDC_DIRLIST_EDIT, anyStored},
+        {IDC_DIRLIST_SAVE, session->Changed()}, {IDC_DIRLIST_REVERT, session->edit.Changed()},
         {IDC_DIRLIST_UNDO, haveBackup},
     };
     for (const auto& [button, enable] : states)
@@ -363,10 +361,10 @@ void CDirectoryListDlg::OnEdit()
     ::SendMessageW(entryTable.GetSafeHwnd(), LVM_GETSUBITEMRECT, inPlaceRow, reinterpret_cast<LPARAM>(&cell));
     MapWindowPoints(entryTable.GetSafeHwnd(), GetSafeHwnd(), reinterpret_cast<POINT*>(&cell), 2);
     const std::wstring text = WideOfWtf8(session->edit.Entries()[inPlaceRow].text);
-    inPlace = CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, cell.left,
-                              cell.top - 1, std::max<int>(cell.right - cell.left, 120), cell.bottom - cell.top + 2,
-                              GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DIRLIST_INPLACE)),
-                              nullptr, nullptr);
+    inPlace = CreateWindowExW(
+        0, L"EDIT", text.c_str(), WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, cell.left, cell.top - 1,
+        std::max<int>(cell.right - cell.left, 120), cell.bottom - cell.top + 2, GetSafeHwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DIRLIST_INPLACE)), nullptr, nullptr);
     if (inPlace == nullptr)
         return;
     ::SendMessageW(inPlace, WM_SETFONT, ::SendMessageW(entryTable.GetSafeHwnd(), WM_GETFONT, 0, 0), FALSE);
@@ -386,7 +384,8 @@ bool CDirectoryListDlg::EndInPlace(bool keep)
     ::SetFocus(entryTable.GetSafeHwnd());
     ::DestroyWindow(edit);
     const std::string entry = Wtf8OfWide(text);
-    if (keep && inPlaceRow < session->edit.Entries().size() && entry != session->edit.Entries()[inPlaceRow].text) {
+    if (keep && inPlaceRow < session->edit.Entries().size() &&
+        entry != session->edit.Entries()[inPlaceRow].text) {
         session->edit.Edit(inPlaceRow, entry);
         Refresh({inPlaceRow});
     }
@@ -456,8 +455,9 @@ bool CDirectoryListDlg::MayClose()
 {
     if (session == nullptr || !session->edit.Changed())
         return true;
-    const int answer = MessageBox(trawl::FillIn(LoadResString(IDS_EDIT_SAVE_QUESTION), "%s", session->Variable()),
-                                  LoadResString(IDS_EDIT_CAPTION), MB_YESNOCANCEL | MB_ICONQUESTION);
+    const int answer =
+        MessageBox(trawl::FillIn(LoadResString(IDS_EDIT_SAVE_QUESTION), "%s", session->Variable()),
+                   LoadResString(IDS_EDIT_CAPTION), MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDNO)
         session->edit.Revert();
     if (answer != IDYES)

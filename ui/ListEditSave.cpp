@@ -31,7 +31,8 @@ int Ask(CWnd& owner, const std::string& text, UINT style)
 std::string SystemMessage(DWORD code)
 {
     wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                       FORMAT_MESSAGE_IGNORE_INSERTS,
                    nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring message = text != nullptr ? text : L"";
     LocalFree(text);
@@ -69,8 +70,8 @@ bool WriteHandedEdits(const std::wstring& file, const CListEditSession& session)
         const std::optional<std::string> value = session.ValueToSave(store);
         text += (value ? L"=" + WideOfWtf8(*value) : std::wstring(L"-")) + L'\0';
     }
-    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
+    HANDLE handle =
+        CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
@@ -145,10 +146,12 @@ SaveResult SaveListEdits(CWnd& owner, CListEditSession& session)
                 MB_OK | MB_ICONSTOP);
             return SaveResult::NotSaved;
         case trawl::LengthVerdict::OverInterpreter:
-            warnings += trawl::FillInOrder(LoadResString(IDS_EDIT_WARN_INTERPRETER), {StoreName(store), lengthText});
+            warnings +=
+                trawl::FillInOrder(LoadResString(IDS_EDIT_WARN_INTERPRETER), {StoreName(store), lengthText});
             break;
         case trawl::LengthVerdict::OverSystemEditor:
-            warnings += trawl::FillInOrder(LoadResString(IDS_EDIT_WARN_EDITOR), {StoreName(store), lengthText});
+            warnings +=
+                trawl::FillInOrder(LoadResString(IDS_EDIT_WARN_EDITOR), {StoreName(store), lengthText});
             break;
         case trawl::LengthVerdict::Fits:
             break;
@@ -161,11 +164,12 @@ SaveResult SaveListEdits(CWnd& owner, CListEditSession& session)
     SYSTEMTIME now{};
     GetLocalTime(&now);
     const std::wstring folder = BackupFolder();
-    const std::wstring stores = changes.size() > 1 ? L"System and User"
+    const std::wstring stores = changes.size() > 1                                     ? L"System and User"
                                 : StoreOf(changes.front()) == trawl::EditGroup::System ? L"System"
-                                                                                     : L"User";
+                                                                                       : L"User";
     const std::wstring backup =
-        folder.empty() ? std::wstring() : folder + L"\\" + BackupFileName(WideOfWtf8(session.Variable()), stores, now);
+        folder.empty() ? std::wstring()
+                       : folder + L"\\" + BackupFileName(WideOfWtf8(session.Variable()), stores, now);
     const WriteOutcome outcome = WriteStoredValues(changes, backup);
     if (outcome.fault == WriteFault::None) {
         BroadcastEnvironmentChange();
@@ -174,8 +178,8 @@ SaveResult SaveListEdits(CWnd& owner, CListEditSession& session)
         return SaveResult::Saved;
     }
     const StoredValueChange& failed = changes[std::min(outcome.failed, changes.size() - 1)];
-    const std::string failure = trawl::FillInOrder(LoadResString(IDS_EDIT_FAILED),
-                                                   {StoreName(StoreOf(failed)), session.Variable(), Cause(outcome)});
+    const std::string failure = trawl::FillInOrder(
+        LoadResString(IDS_EDIT_FAILED), {StoreName(StoreOf(failed)), session.Variable(), Cause(outcome)});
     if (outcome.fault == WriteFault::Write && outcome.status == ERROR_ACCESS_DENIED &&
         failed.root == HKEY_LOCAL_MACHINE) {
         if (Ask(owner, failure + LoadResString(IDS_EDIT_NEEDS_ADMIN), MB_YESNO | MB_ICONWARNING) == IDYES)
@@ -193,7 +197,8 @@ std::wstring LastBackup(const std::string& variable)
     if (folder.empty())
         return {};
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"\\" + BackupNamePrefix(WideOfWtf8(variable)) + L"*.reg").c_str(), &found);
+    HANDLE search =
+        FindFirstFileW((folder + L"\\" + BackupNamePrefix(WideOfWtf8(variable)) + L"*.reg").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return {};
     std::wstring newest;
@@ -212,7 +217,8 @@ bool UndoLastSave(CWnd& owner, const std::string& variable)
 {
     const std::wstring backup = LastBackup(variable);
     if (backup.empty()) {
-        Ask(owner, trawl::FillIn(LoadResString(IDS_EDIT_NO_BACKUP), "%s", variable), MB_OK | MB_ICONINFORMATION);
+        Ask(owner, trawl::FillIn(LoadResString(IDS_EDIT_NO_BACKUP), "%s", variable),
+            MB_OK | MB_ICONINFORMATION);
         return false;
     }
     if (Ask(owner, trawl::FillInOrder(LoadResString(IDS_EDIT_UNDO_QUESTION), {variable, Narrow(backup)}),
@@ -232,7 +238,8 @@ bool UndoLastSave(CWnd& owner, const std::string& variable)
         CloseHandle(process.hThread);
     }
     if (code != 0) {
-        Ask(owner, trawl::FillIn(LoadResString(IDS_EDIT_UNDO_FAILED), "%s", Narrow(backup)), MB_OK | MB_ICONSTOP);
+        Ask(owner, trawl::FillIn(LoadResString(IDS_EDIT_UNDO_FAILED), "%s", Narrow(backup)),
+            MB_OK | MB_ICONSTOP);
         return false;
     }
     // Used once: the next Undo reaches the save before it.

@@ -11,7 +11,7 @@
 // One store's value of a variable as it was read.
 struct StoredRead {
     std::optional<std::pair<DWORD, std::vector<BYTE>>> raw; // nothing: there is no such value
-    std::optional<std::string> text;                       // WTF-8, up to its first NUL
+    std::optional<std::string> text;                        // WTF-8, up to its first NUL
     trawl::StoredKind kind = trawl::StoredKind::Text;
 };
 

@@ -56,8 +56,9 @@ bool CTrawlDoc::OnSaveModified()
     if (!listEdit || !listEdit->edit.Changed() || app == nullptr || app->mainWnd == nullptr)
         return true;
     CWnd& owner = *app->mainWnd;
-    const int answer = owner.MessageBox(trawl::FillIn(LoadResString(IDS_EDIT_SAVE_QUESTION), "%s", listEdit->Variable()),
-                                        LoadResString(IDS_EDIT_CAPTION), MB_YESNOCANCEL | MB_ICONQUESTION);
+    const int answer =
+        owner.MessageBox(trawl::FillIn(LoadResString(IDS_EDIT_SAVE_QUESTION), "%s", listEdit->Variable()),
+                         LoadResString(IDS_EDIT_CAPTION), MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDCANCEL || (answer == IDYES && SaveListEdits(owner, *listEdit) == SaveResult::NotSaved))
         return false;
     listEdit.reset();

@@ -242,12 +242,12 @@ TEST_F(DialogCommands, DirectoryListReportsEachEntryAndWhereItComesFrom)
     SetEnvironmentVariableA("TRAWLDL", nullptr);
     SetEnvironmentVariableA("TRAWLDL_ROOT", nullptr);
     // Rows as a new process gets them, the stored text as it is; this process's own last.
-    const Texts expected{"1|%TRAWLDL_ROOT%|OK|User", "2|" + stored + "|OK|User",
-                         "3|" + dir + "\\file.txt|Not a directory|This process",
-                         "4|Z:\\tmp\\trawl-no-such|Missing|This process",
-                         "4 entries, 1 missing, 1 not a directory; " +
-                             std::to_string(dir.size() + 1 + stored.size()) + " characters\r\nUser value: " +
-                             std::to_string(userValue.size() + 8) + " characters"};
+    const Texts expected{
+        "1|%TRAWLDL_ROOT%|OK|User", "2|" + stored + "|OK|User",
+        "3|" + dir + "\\file.txt|Not a directory|This process",
+        "4|Z:\\tmp\\trawl-no-such|Missing|This process",
+        "4 entries, 1 missing, 1 not a directory; " + std::to_string(dir.size() + 1 + stored.size()) +
+            " characters\r\nUser value: " + std::to_string(userValue.size() + 8) + " characters"};
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(copied.substr(0, copied.find('\n') + 1), "#\tDirectory\tState\tFrom\r\n");
     EXPECT_NE(copied.find("\r\n2\t" + stored + "\tOK\tUser\r\n"), std::string::npos) << copied;
@@ -282,7 +282,8 @@ std::pair<DWORD, std::wstring> StoredUserValue(const wchar_t* name)
     DWORD type = REG_NONE, size = 0;
     RegGetValueW(HKEY_CURRENT_USER, L"Environment", name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size);
     std::wstring data(size / sizeof(wchar_t), L'\0');
-    RegGetValueW(HKEY_CURRENT_USER, L"Environment", name, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size);
+    RegGetValueW(HKEY_CURRENT_USER, L"Environment", name, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(),
+                 &size);
     return {type, data};
 }
 
@@ -351,14 +352,15 @@ TEST_F(DialogCommands, DirectoryListSavesAnEditAndPutsItBack)
     EXPECT_TRUE(afterSave.second == value + L'\0') << "every other entry byte for byte";
     EXPECT_EQ(afterUndo.first, static_cast<DWORD>(REG_EXPAND_SZ));
     EXPECT_TRUE(afterUndo.second == original + L'\0') << "the backup puts it back";
-    EXPECT_EQ(saved, (Texts{"The User value will be " + trawl::GroupedNumber(value.size() + 8) +
-                                " characters long: the command interpreter cannot take more than 8,191, and "
-                                "the system's own editor cannot open it.",
-                            "TRAWLED is saved. Programs started from now on get the new list; windows already "
-                            "open keep their old value.",
-                            "Put back TRAWLED as it was before Trawl's last save of it?",
-                            "TRAWLED is as it was before the save. Programs started from now on get it; windows "
-                            "already open keep their value."}));
+    EXPECT_EQ(saved,
+              (Texts{"The User value will be " + trawl::GroupedNumber(value.size() + 8) +
+                         " characters long: the command interpreter cannot take more than 8,191, and "
+                         "the system's own editor cannot open it.",
+                     "TRAWLED is saved. Programs started from now on get the new list; windows already "
+                     "open keep their old value.",
+                     "Put back TRAWLED as it was before Trawl's last save of it?",
+                     "TRAWLED is as it was before the save. Programs started from now on get it; windows "
+                     "already open keep their value."}));
     ASSERT_EQ(refused.size(), 2u);
     EXPECT_EQ(refused[0].substr(0, 35), "The User value of TRAWLED would be ");
     EXPECT_NE(refused[0].find("at most 32,767. Nothing was saved."), std::string::npos) << refused[0];

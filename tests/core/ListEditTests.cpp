@@ -92,16 +92,22 @@ TEST(StoredListEdit, HandedEditsAndTheSummary)
     texts.origins = {"System", "User", "This process", "Typed"};
     texts.oneEntry = "1 entry";
     texts.lengthFormat = "%s characters";
-    const EditSummaryTexts words{"%s value: %s characters", " (over 2,047)", " (over 8,191)", " (refused)",
-                                 "Clean Up would save %s characters.", "%s is REG_SZ.", "User replaces.",
+    const EditSummaryTexts words{"%s value: %s characters",
+                                 " (over 2,047)",
+                                 " (over 8,191)",
+                                 " (refused)",
+                                 "Clean Up would save %s characters.",
+                                 "%s is REG_SZ.",
+                                 "User replaces.",
                                  "Not saved."};
     EntryReport row;
     row.position = 1;
-    EXPECT_EQ(EditSummary({row}, "C:\\a", {{EditGroup::System, 2048, true}, {EditGroup::User, 40000}}, 1234,
-                          true, true, texts, words),
-              "1 entry; 4 characters\r\nSystem value: 2,048 characters (over 2,047); User value: 40,000 "
-              "characters (refused). Clean Up would save 1,234 characters.\r\nSystem is REG_SZ. User replaces. "
-              "Not saved.");
+    EXPECT_EQ(
+        EditSummary({row}, "C:\\a", {{EditGroup::System, 2048, true}, {EditGroup::User, 40000}}, 1234, true,
+                    true, texts, words),
+        "1 entry; 4 characters\r\nSystem value: 2,048 characters (over 2,047); User value: 40,000 "
+        "characters (refused). Clean Up would save 1,234 characters.\r\nSystem is REG_SZ. User replaces. "
+        "Not saved.");
     EXPECT_EQ(EditSummary({row}, "C:\\a", {{EditGroup::User, 9}}, 0, false, false, texts, words),
               "1 entry; 4 characters\r\nUser value: 9 characters");
 }
@@ -110,7 +116,9 @@ TEST(StoredListEdit, HandedEditsAndTheSummary)
 TEST(Wtf8, EveryUnitSequenceComesBack)
 {
     for (const std::u16string& units : {std::u16string(u"C:\\Ωmega;日本"), std::u16string(u"\U0001F600"),
-                                        std::u16string(u"a\xD800" u"b"), std::u16string(u"\xDC00\xD83D")})
+                                        std::u16string(u"a\xD800"
+                                                       u"b"),
+                                        std::u16string(u"\xDC00\xD83D")})
         EXPECT_TRUE(Utf16FromWtf8(Wtf8FromUtf16(units)) == units);
     EXPECT_EQ(Wtf8FromUtf16(u"\U0001F600"), "\xF0\x9F\x98\x80") << "a pair is one character";
     EXPECT_TRUE(Utf16FromWtf8("a\xFF\xC0\x80") == u"a\xFFFD\xFFFD\xFFFD") << "no sequence, no character";

@@ -145,7 +145,8 @@ TEST(StoredValueWriter, ADeniedWriteLeavesBothValuesAndNamesTheCause)
 
 LRESULT CALLBACK SettingWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_SETTINGCHANGE && lParam != 0 && wcscmp(reinterpret_cast<const wchar_t*>(lParam), L"Environment") == 0)
+    if (message == WM_SETTINGCHANGE && lParam != 0 &&
+        wcscmp(reinterpret_cast<const wchar_t*>(lParam), L"Environment") == 0)
         SetWindowLongPtrW(window, GWLP_USERDATA, 1);
     return DefWindowProcW(window, message, wParam, lParam);
 }
