@@ -432,6 +432,7 @@ void CDirectoryListDlg::OnSave()
         ReadSessionAgain();
         break;
     case SaveResult::HandedOver:
+        session->edit.Revert(); // the elevated window has them now
         EndDialog(IDOK);
         break;
     case SaveResult::NotSaved:
@@ -465,6 +466,8 @@ bool CDirectoryListDlg::MayClose()
     const SaveResult saved = SaveListEdits(*this, *session);
     if (saved == SaveResult::Saved)
         ReadSessionAgain();
+    else if (saved == SaveResult::HandedOver)
+        session->edit.Revert(); // the elevated window has them now
     return saved != SaveResult::NotSaved;
 }
 

@@ -1,6 +1,7 @@
 #include "TrawlView.h"
 
 #include "core/FormRules.h"
+#include "core/NameFolder.h"
 #include "core/StatusTexts.h"
 #include "core/TextFill.h"
 #include "framework/CmdUI.h"
@@ -244,7 +245,8 @@ void CTrawlView::OnDirectoryList()
         const std::string name = envList.GetWindowText();
         listText = EnvironmentValue(name).value_or(std::string());
         stored = StoredVariableValues(name);
-        if (document->listEdit && document->listEdit->Variable() != name) {
+        // Variable names are the same whatever their case, as the system looks them up.
+        if (document->listEdit && !trawl::SameAsciiFolded(document->listEdit->Variable(), name)) {
             if (!document->SaveModified())
                 return;
             document->listEdit.reset();
