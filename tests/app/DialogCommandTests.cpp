@@ -367,3 +367,47 @@ TEST_F(DialogCommands, DirectoryListSavesAnEditAndPutsItBack)
     EXPECT_EQ(refused[1], "Save the edits of TRAWLED?");
     EXPECT_TRUE(last.second == original + L'\0') << "refused and declined: nothing written";
 }
+
+// Try in Search lists what the edited list finds, says so in the title, and
+// the edits stay pending: exit asks about them, the Directory List reopens with them.
+TEST_F(DialogCommands, TryInSearchSearchesTheEditedListAndExitAsksAboutIt)
+{
+    FixtureDir files;
+    const std::string one = files.Directory("one", {"t.txt"}), two = files.Directory("two", {"t.txt"});
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Environment", "TRAWLTRY", REG_SZ, one.c_str(),
+                    static_cast<DWORD>(one.size() + 1));
+    SetEnvironmentVariableA("TRAWLTRY", one.c_str());
+    Start();
+    ChooseVariable("TRAWLTRY");
+    Type(IDC_FILENAME, "t.txt");
+    UseDialog(ID_VIEW_DIRECTORYLIST, [&](HWND dialog) {
+        ModalUser adder([&](HWND add) {
+            SetDlgItemTextA(add, IDC_ADD_TEXT, two.c_str());
+            PostKey(add, VK_RETURN);
+        });
+        Press(dialog, IDC_DIRLIST_ADD);
+        Press(dialog, IDC_DIRLIST_TRY);
+    });
+    EXPECT_EQ(Rows(), (Texts{one + "\\t.txt", two + "\\t.txt"}));
+    EXPECT_EQ(Caption().substr(0, 35), "TRAWLTRY (edited list, not saved) -");
+
+    boxes.answer = IDCANCEL;
+    SendMessageA(frameWindow, WM_CLOSE, 0, 0);
+    std::vector<MessageBoxCloser::Box> asked = boxes.Take();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text, "Save the edits of TRAWLTRY?");
+    EXPECT_TRUE(IsWindow(frameWindow)) << "Cancel keeps Trawl open";
+    Texts shown;
+    UseDialog(ID_VIEW_DIRECTORYLIST, [&](HWND dialog) {
+        shown = ReadDirectoryList(dialog);
+        boxes.Hold(false);
+        boxes.answer = IDNO;
+        Press(dialog, IDOK);
+        boxes.Hold(true);
+    });
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Environment", "TRAWLTRY");
+    SetEnvironmentVariableA("TRAWLTRY", nullptr);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[1], "2|" + two + "|OK|User") << "reopened with the edit";
+    EXPECT_EQ(boxes.Take().size(), 1u) << "closing with it asked again";
+}
