@@ -152,7 +152,9 @@ EntryReport EntryJudge::Judge(std::string shown, std::string_view expanded)
     const std::string path(UnquotedEntry(expanded));
     const auto [first, isFirst] = firstPosition.emplace(key, position);
     row.variable = FirstUnexpandedName(path);
-    if (path.empty()) {
+    if (std::count(expanded.begin(), expanded.end(), '"') % 2 != 0) {
+        row.state = EntryState::UnbalancedQuote;
+    } else if (path.empty()) {
         row.state = EntryState::Empty;
     } else if (!row.variable.empty()) {
         row.state = EntryState::Unexpanded;
@@ -230,7 +232,7 @@ std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const St
 std::vector<std::string> ReportCells(const EntryReport& row, const DirectoryListTexts& texts)
 {
     std::string state = TextFor(texts.states, row.state);
-    if (row.state == EntryState::Unexpanded)
+    if (row.state == EntryState::Unexpanded || row.state == EntryState::StoredAsText)
         state = FormatWith(state, "%" + row.variable + "%");
     else if (row.state == EntryState::Duplicate)
         state = FormatWith(state, std::to_string(row.duplicateOf));
@@ -254,6 +256,21 @@ std::string ReportSummary(const std::vector<EntryReport>& rows, std::string_view
     for (size_t state = 0; state < entryStateCount; ++state)
         if (counts[state] > 0 && state != static_cast<size_t>(EntryState::Ok))
             summary += ", " + FormatWith(TextFor(texts.countFormats, state), GroupedNumber(counts[state]));
+    for (size_t row = 0; row < rows.size(); ++row) {
+        if (rows[row].state != EntryState::UnbalancedQuote || rows[row].position == 0)
+            continue;
+        int first = 0, last = 0;
+        // Up to and with the entry whose odd quote closes it.
+        while (++row < rows.size() && rows[row].position > 0) {
+            first = first == 0 ? rows[row].position : first;
+            last = rows[row].position;
+            if (rows[row].state == EntryState::UnbalancedQuote)
+                break;
+        }
+        if (first != 0)
+            summary += " " + FormatWith(texts.hides, "#" + std::to_string(first) +
+                                                         (last != first ? "-#" + std::to_string(last) : ""));
+    }
     const size_t length = Utf16Length(listText);
     summary += "; " + FormatWith(texts.lengthFormat, GroupedNumber(length));
     if (length > commandLineLimit)

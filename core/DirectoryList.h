@@ -45,9 +45,11 @@ enum class EntryState {
     Duplicate,
     Ok,
     NotInProcess,
-    OtherType, // a stored value of a type other than text
+    OtherType,       // a stored value of a type other than text
+    UnbalancedQuote, // an odd number of '"': the command interpreter reads on into later entries
+    StoredAsText,    // a %NAME% in a REG_SZ value, which a new process does not expand
 };
-inline constexpr size_t entryStateCount = static_cast<size_t>(EntryState::OtherType) + 1;
+inline constexpr size_t entryStateCount = static_cast<size_t>(EntryState::StoredAsText) + 1;
 enum class EntryOrigin { System, User, Process, Typed };
 
 struct EntryReport {
@@ -116,6 +118,7 @@ struct DirectoryListTexts {
     std::vector<std::string> countFormats; // one per EntryState: "%d missing"
     std::string lengthFormat;              // "%s characters"
     std::string tooLong;                   // appended past the command line's limit
+    std::string hides;                     // "(the command interpreter then misses %s)"
 };
 
 // The cells of a row: position, entry, state, origin.
@@ -123,6 +126,8 @@ std::vector<std::string> ReportCells(const EntryReport& row, const DirectoryList
 
 // "12 entries, 2 missing, 1 duplicate; 1,234 characters": the states other
 // than OK that occur, in state order, and the value's length in UTF-16 units.
+// After an unbalanced quote the command interpreter takes every ";" up to
+// the next odd quote as part of one entry: the entries it misses are named.
 std::string ReportSummary(const std::vector<EntryReport>& rows, std::string_view listText,
                           const DirectoryListTexts& texts);
 

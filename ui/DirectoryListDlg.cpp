@@ -87,6 +87,7 @@ void CDirectoryListDlg::LoadTexts()
     texts.entriesFormat = LoadResString(IDS_DIRLIST_ENTRIES);
     texts.lengthFormat = LoadResString(IDS_DIRLIST_LENGTH);
     texts.tooLong = LoadResString(IDS_DIRLIST_TOO_LONG);
+    texts.hides = LoadResString(IDS_DIRLIST_HIDES);
     editTexts.valueLength = LoadResString(IDS_EDIT_VALUE_LENGTH);
     editTexts.overEditor = LoadResString(IDS_EDIT_OVER_EDITOR);
     editTexts.overInterpreter = LoadResString(IDS_EDIT_OVER_INTERPRETER);
@@ -250,6 +251,13 @@ void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
     for (size_t at = 0; at < entries.size(); ++at) {
         trawl::EntryReport row = judge.Judge(entries[at].text, expanded[at]);
         row.origin = static_cast<trawl::EntryOrigin>(entries[at].group);
+        // Checked as it would be once saved; today a new process takes it as written.
+        if (entries[at].group != trawl::EditGroup::Process && session->TypeMend(entries[at].group) &&
+            row.state != trawl::EntryState::UnbalancedQuote)
+            if (std::string name = trawl::FirstUnexpandedName(entries[at].text); !name.empty()) {
+                row.state = trawl::EntryState::StoredAsText;
+                row.variable = std::move(name);
+            }
         states.push_back(row.state);
         rows.push_back(std::move(row));
     }

@@ -25,16 +25,17 @@ public:
 const trawl::DirectoryListTexts texts{
     {"Empty entry", "Unexpanded %s", "Relative", "Missing", "Not a directory", "Trailing space",
      "Trailing dot", "Not reached", "Cannot be read", "Duplicate of #%d", "OK", "Not in this process",
-     "Stored as %s"},
+     "Stored as %s", "Unbalanced quote"},
     {"System", "User", "This process", "Typed"},
     "#\tDirectory\tState\tFrom",
     "1 entry",
     "%d entries",
     {"%d empty", "%d unexpanded", "%d relative", "%d missing", "%d not a directory", "%d trailing space",
      "%d trailing dot", "%d not reached", "%d unreadable", "%d duplicate", "", "%d not in this process",
-     "%d not text"},
+     "%d not text", "%d unbalanced"},
     "%s characters",
-    " (too long)"};
+    " (too long)",
+    "(misses %s)"};
 
 // "#|state|from" of each row.
 std::vector<std::string> Report(const std::string& list, const trawl::StoredValues& stored = {})
@@ -84,9 +85,26 @@ TEST(DirectoryList, EachEntryGetsTheFirstStateThatApplies)
          {"1|C:|Relative|This process", R"(2|C:\|OK|This process)", R"(3|\\?\C:\x|OK|This process)",
           R"(4|C:\x\|Duplicate of #3|This process)", R"(5|\\?\UNC\srv\sh\d|OK|This process)",
           R"(6|\\srv\sh\d|Duplicate of #5|This process)", R"(7|\\.\C:\x|Duplicate of #3|This process)"}},
+        // An odd quote comes before any other state, wherever it stands.
+        {R"(C:\a";"C:\b)", {R"(1|C:\a"|Unbalanced quote|This process)", R"(2|"C:\b|Unbalanced quote|This process)"}},
     };
     for (const auto& [list, rows] : cases)
         EXPECT_EQ(Report(list), rows) << list;
+}
+
+// The interpreter reads from an odd quote up to and with the next one as one entry.
+TEST(DirectoryList, SummaryNamesWhatAnUnbalancedQuoteHides)
+{
+    FakeDisk disk;
+    trawl::AsciiNameFolder folder;
+    const std::pair<std::string, std::string> cases[] = {
+        {R"(C:\a";C:\b;C:\c)", "3 entries, 1 unbalanced (misses #2-#3); 15 characters"},
+        {R"(C:\a";C:\b";C:\c";C:\d)", "4 entries, 3 unbalanced (misses #2) (misses #4); 22 characters"},
+        {R"(C:\a;C:\b")", "2 entries, 1 unbalanced; 10 characters"},
+    };
+    for (const auto& [list, summary] : cases)
+        EXPECT_EQ(trawl::ReportSummary(trawl::ReportDirectoryList(list, {}, disk, folder), list, texts), summary)
+            << list;
 }
 
 TEST(DirectoryList, FromNamesTheStoredValueThatHoldsTheEntry)
