@@ -229,6 +229,20 @@ std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const St
     return rows;
 }
 
+std::vector<std::string> MissingSystemFolders(std::string_view listText, std::string_view systemRoot,
+                                              INameFolder& folder)
+{
+    std::unordered_set<std::string> keys;
+    for (const std::string& entry : DirectoryListEntries(listText))
+        keys.insert(DirectoryKey(entry, folder));
+    std::vector<std::string> missing;
+    const std::string root(systemRoot);
+    for (const std::string& wanted : {root + "\\System32", root, root + "\\System32\\Wbem"})
+        if (keys.count(DirectoryKey(wanted, folder)) == 0)
+            missing.push_back(wanted);
+    return missing;
+}
+
 std::vector<std::string> ReportCells(const EntryReport& row, const DirectoryListTexts& texts)
 {
     std::string state = TextFor(texts.states, row.state);

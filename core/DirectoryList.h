@@ -108,6 +108,12 @@ bool IsRootedEntry(std::string_view path);
 // What a command line holds, in UTF-16 units.
 inline constexpr size_t commandLineLimit = 8191;
 
+// The system's own folders (the Windows folder, System32 and System32\Wbem
+// under systemRoot) that a PATH lacks, in that order; without them programs
+// the system ships do not run by name.
+std::vector<std::string> MissingSystemFolders(std::string_view listText, std::string_view systemRoot,
+                                              INameFolder& folder);
+
 // The user-visible words of the report, from the resources.
 struct DirectoryListTexts {
     std::vector<std::string> states;       // one per EntryState, "%s" for a %NAME% or type, "%d" for a #

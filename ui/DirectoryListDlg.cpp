@@ -5,6 +5,7 @@
 #include "framework/Resources.h"
 #include "res/resource.h"
 #include "ui/AddEntryDlg.h"
+#include "ui/EnvironmentValue.h"
 #include "ui/ListEditSave.h"
 #include "ui/PlatformNameFolder.h"
 
@@ -266,9 +267,17 @@ void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
         if (session->ValueToSave(store))
             stores.push_back({store, session->SavedLength(store), session->TypeMend(store)});
     const std::vector<size_t> cleanUp = trawl::CleanUpRows(entries, states);
-    summary = trawl::EditSummary(
-        rows, session->NewProcessList(expanded), stores, trawl::CharactersSaved(entries, cleanUp),
-        session->UserReplaces() && stores.size() == 2, session->edit.Changed(), texts, editTexts);
+    const std::string newProcessList = session->NewProcessList(expanded);
+    summary = trawl::EditSummary(rows, newProcessList, stores, trawl::CharactersSaved(entries, cleanUp),
+                                 session->UserReplaces() && stores.size() == 2, session->edit.Changed(),
+                                 texts, editTexts);
+    // Said for PATH only: no other variable is where the system looks for its own programs.
+    const std::optional<std::string> systemRoot = EnvironmentValue("SystemRoot");
+    if (!session->UserReplaces() && systemRoot) {
+        PlatformNameFolder names;
+        for (const std::string& lacking : trawl::MissingSystemFolders(newProcessList, *systemRoot, names))
+            summary += "\r\n" + trawl::FillIn(LoadResString(IDS_EDIT_NO_SYSTEM_FOLDER), "%s", lacking);
+    }
     FillTable();
     std::vector<size_t> select;
     for (size_t row : selected)

@@ -86,7 +86,8 @@ TEST(DirectoryList, EachEntryGetsTheFirstStateThatApplies)
           R"(4|C:\x\|Duplicate of #3|This process)", R"(5|\\?\UNC\srv\sh\d|OK|This process)",
           R"(6|\\srv\sh\d|Duplicate of #5|This process)", R"(7|\\.\C:\x|Duplicate of #3|This process)"}},
         // An odd quote comes before any other state, wherever it stands.
-        {R"(C:\a";"C:\b)", {R"(1|C:\a"|Unbalanced quote|This process)", R"(2|"C:\b|Unbalanced quote|This process)"}},
+        {R"(C:\a";"C:\b)",
+         {R"(1|C:\a"|Unbalanced quote|This process)", R"(2|"C:\b|Unbalanced quote|This process)"}},
     };
     for (const auto& [list, rows] : cases)
         EXPECT_EQ(Report(list), rows) << list;
@@ -103,7 +104,8 @@ TEST(DirectoryList, SummaryNamesWhatAnUnbalancedQuoteHides)
         {R"(C:\a;C:\b")", "2 entries, 1 unbalanced; 10 characters"},
     };
     for (const auto& [list, summary] : cases)
-        EXPECT_EQ(trawl::ReportSummary(trawl::ReportDirectoryList(list, {}, disk, folder), list, texts), summary)
+        EXPECT_EQ(trawl::ReportSummary(trawl::ReportDirectoryList(list, {}, disk, folder), list, texts),
+                  summary)
             << list;
 }
 
@@ -159,6 +161,16 @@ TEST(DirectoryList, AThousandEntriesOfAFullValueAreEachReported)
     EXPECT_EQ(disk.probes, 1000);
     EXPECT_EQ(trawl::ReportSummary(rows, list, texts),
               "1,000 entries, 500 missing; 32,767 characters (too long)");
+}
+
+TEST(DirectoryList, TheSystemFoldersAPathLacks)
+{
+    trawl::AsciiNameFolder folder;
+    EXPECT_EQ(
+        trawl::MissingSystemFolders(R"(C:\tools;c:\windows\system32\;"C:\Windows")", R"(C:\WINDOWS)", folder),
+        std::vector<std::string>{R"(C:\WINDOWS\System32\Wbem)"});
+    EXPECT_TRUE(
+        trawl::MissingSystemFolders(R"(C:\W\system32;C:\W;C:\W\System32\wbem)", R"(C:\W)", folder).empty());
 }
 
 } // namespace
