@@ -243,6 +243,18 @@ std::vector<std::string> MissingSystemFolders(std::string_view listText, std::st
     return missing;
 }
 
+std::vector<std::string> LostExtensions(std::string_view machine, std::string_view user, INameFolder& folder)
+{
+    std::unordered_set<std::string> kept;
+    for (const std::string& extension : SplitDirectoryList(user))
+        kept.insert(FoldedName(extension, folder));
+    std::vector<std::string> lost;
+    for (std::string& extension : SplitDirectoryList(machine))
+        if (kept.insert(FoldedName(extension, folder)).second)
+            lost.push_back(std::move(extension));
+    return lost;
+}
+
 std::vector<std::string> ReportCells(const EntryReport& row, const DirectoryListTexts& texts)
 {
     std::string state = TextFor(texts.states, row.state);

@@ -114,6 +114,10 @@ inline constexpr size_t commandLineLimit = 8191;
 std::vector<std::string> MissingSystemFolders(std::string_view listText, std::string_view systemRoot,
                                               INameFolder& folder);
 
+// The extensions the machine's PATHEXT names that the user's, which
+// replaces it in a new process, lacks; letters folded, in the machine's order.
+std::vector<std::string> LostExtensions(std::string_view machine, std::string_view user, INameFolder& folder);
+
 // The user-visible words of the report, from the resources.
 struct DirectoryListTexts {
     std::vector<std::string> states;       // one per EntryState, "%s" for a %NAME% or type, "%d" for a #

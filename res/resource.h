@@ -133,6 +133,7 @@
 #define IDS_EDIT_CROSS_QUESTION 285
 #define IDS_EDIT_TRIED_TITLE 286
 #define IDS_EDIT_NO_SYSTEM_FOLDER 287
+#define IDS_EDIT_LOST_EXTENSIONS 288
 // tips of what runs when a command is typed
 #define IDS_RUNS_WHEN_TYPED 193
 #define IDS_TYPING_RUNS 194

@@ -8,6 +8,7 @@
 #include "ui/EnvironmentValue.h"
 #include "ui/ListEditSave.h"
 #include "ui/PlatformNameFolder.h"
+#include "ui/StoredEnvironment.h"
 
 #include <algorithm>
 #include <cstring>
@@ -277,6 +278,16 @@ void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
         PlatformNameFolder names;
         for (const std::string& lacking : trawl::MissingSystemFolders(newProcessList, *systemRoot, names))
             summary += "\r\n" + trawl::FillIn(LoadResString(IDS_EDIT_NO_SYSTEM_FOLDER), "%s", lacking);
+        // The user's PATHEXT replaces the machine's: what it leaves out no longer runs by name.
+        const trawl::StoredValues extensions = StoredVariableValues("PATHEXT");
+        if (extensions.system && extensions.user) {
+            std::string lost;
+            for (const std::string& extension :
+                 trawl::LostExtensions(*extensions.system, *extensions.user, names))
+                lost += (lost.empty() ? "" : ", ") + extension;
+            if (!lost.empty())
+                summary += "\r\n" + trawl::FillIn(LoadResString(IDS_EDIT_LOST_EXTENSIONS), "%s", lost);
+        }
     }
     FillTable();
     std::vector<size_t> select;
