@@ -10,11 +10,6 @@ namespace trawl {
 
 namespace {
 
-bool Stored(EditGroup group)
-{
-    return group != EditGroup::Process;
-}
-
 bool HoldsReference(std::string_view value)
 {
     for (size_t open = value.find('%'); open != std::string_view::npos;) {
@@ -66,7 +61,7 @@ void StoredListEdit::Revert()
 
 void StoredListEdit::Replace(EditGroup store, const std::string& value)
 {
-    if (!Stored(store))
+    if (!IsStored(store))
         return;
     std::erase_if(entries, [&](const EditEntry& entry) { return entry.group == store; });
     auto place = entries.begin();
@@ -83,7 +78,7 @@ void StoredListEdit::Remove(std::span<const size_t> rows)
 {
     const std::vector<size_t> sorted = Sorted(rows);
     for (auto row = sorted.rbegin(); row != sorted.rend(); ++row)
-        if (*row < entries.size() && Stored(entries[*row].group))
+        if (*row < entries.size() && IsStored(entries[*row].group))
             entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(*row));
 }
 
@@ -105,7 +100,7 @@ StoredListEdit::Moved StoredListEdit::Move(std::span<const size_t> rows, bool do
         const bool edge = down ? row + 1 == entries.size() : row == 0;
         const size_t next = down ? row + 1 : row - 1;
         EditEntry& entry = entries[row];
-        if (!Stored(entry.group) || (!edge && blocked[next])) {
+        if (!IsStored(entry.group) || (!edge && blocked[next])) {
             blocked[row] = true;
             moved.rows.push_back(row);
         } else if (edge || entries[next].group != entry.group) {
@@ -129,11 +124,11 @@ size_t StoredListEdit::Add(std::optional<size_t> after, std::string text)
 {
     size_t place = 0;
     EditGroup group = EditGroup::User;
-    if (after && *after < entries.size() && Stored(entries[*after].group)) {
+    if (after && *after < entries.size() && IsStored(entries[*after].group)) {
         place = *after + 1;
         group = entries[*after].group;
     } else {
-        while (place < entries.size() && Stored(entries[place].group))
+        while (place < entries.size() && IsStored(entries[place].group))
             ++place;
     }
     entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(place), EditEntry{std::move(text), group});
@@ -142,7 +137,7 @@ size_t StoredListEdit::Add(std::optional<size_t> after, std::string text)
 
 void StoredListEdit::Edit(size_t row, std::string text)
 {
-    if (row < entries.size() && Stored(entries[row].group))
+    if (row < entries.size() && IsStored(entries[row].group))
         entries[row].text = std::move(text);
 }
 
@@ -172,7 +167,7 @@ std::vector<size_t> CleanUpRows(const std::vector<EditEntry>& entries, const std
     std::vector<size_t> rows;
     for (size_t row = 0; row < entries.size() && row < states.size(); ++row) {
         const EntryState state = states[row];
-        if (Stored(entries[row].group) &&
+        if (IsStored(entries[row].group) &&
             (state == EntryState::Empty || state == EntryState::Missing ||
              state == EntryState::NotDirectory || state == EntryState::Duplicate))
             rows.push_back(row);

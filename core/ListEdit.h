@@ -13,6 +13,11 @@ namespace trawl {
 // Where an entry of the edited list is kept: one of the two stored values,
 // or only in this process (shown, never written).
 enum class EditGroup { System, User, Process };
+// One of the two stored values: what the editor may change and Save writes.
+inline bool IsStored(EditGroup group)
+{
+    return group != EditGroup::Process;
+}
 
 struct EditEntry {
     std::string text; // as stored, quotes and references and all

@@ -50,11 +50,6 @@ constexpr int editButtons[] = {IDC_DIRLIST_REMOVE, IDC_DIRLIST_UP,      IDC_DIRL
                                IDC_DIRLIST_EDIT,   IDC_DIRLIST_CLEANUP, IDC_DIRLIST_TRY,  IDC_DIRLIST_SAVE,
                                IDC_DIRLIST_REVERT, IDC_DIRLIST_UNDO};
 
-bool Stored(const trawl::EditEntry& entry)
-{
-    return entry.group != trawl::EditGroup::Process;
-}
-
 } // namespace
 
 trawl::PathKind CachedDirectoryProbe::Probe(const std::string& path)
@@ -128,6 +123,20 @@ bool CDirectoryListDlg::OnInitDialog()
     }
     entryTable.editKeys = true;
     haveBackup = !LastBackup(session->Variable()).empty();
+    // What no edit of the list changes, read once.
+    if (!session->UserReplaces()) {
+        systemRoot = EnvironmentValue("SystemRoot");
+        // The user's PATHEXT replaces the machine's: what it leaves out no longer runs by name.
+        const trawl::StoredValues extensions = StoredVariableValues("PATHEXT");
+        PlatformNameFolder folder;
+        std::string lost;
+        if (extensions.system && extensions.user)
+            for (const std::string& extension :
+                 trawl::LostExtensions(*extensions.system, *extensions.user, folder))
+                lost += (lost.empty() ? "" : ", ") + extension;
+        if (!lost.empty())
+            extensionsNote = "\r\n" + trawl::FillIn(LoadResString(IDS_EDIT_LOST_EXTENSIONS), "%s", lost);
+    }
     Refresh({0});
     SizeColumns();
     return true;
@@ -254,7 +263,7 @@ void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
         trawl::EntryReport row = judge.Judge(entries[at].text, expanded[at]);
         row.origin = static_cast<trawl::EntryOrigin>(entries[at].group);
         // Checked as it would be once saved; today a new process takes it as written.
-        if (entries[at].group != trawl::EditGroup::Process && session->TypeMend(entries[at].group) &&
+        if (trawl::IsStored(entries[at].group) && session->TypeMend(entries[at].group) &&
             row.state != trawl::EntryState::UnbalancedQuote)
             if (std::string name = trawl::FirstUnexpandedName(entries[at].text); !name.empty()) {
                 row.state = trawl::EntryState::StoredAsText;
@@ -273,21 +282,10 @@ void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
                                  session->UserReplaces() && stores.size() == 2, session->edit.Changed(),
                                  texts, editTexts);
     // Said for PATH only: no other variable is where the system looks for its own programs.
-    const std::optional<std::string> systemRoot = EnvironmentValue("SystemRoot");
-    if (!session->UserReplaces() && systemRoot) {
-        PlatformNameFolder names;
-        for (const std::string& lacking : trawl::MissingSystemFolders(newProcessList, *systemRoot, names))
+    if (systemRoot) {
+        for (const std::string& lacking : trawl::MissingSystemFolders(newProcessList, *systemRoot, folder))
             summary += "\r\n" + trawl::FillIn(LoadResString(IDS_EDIT_NO_SYSTEM_FOLDER), "%s", lacking);
-        // The user's PATHEXT replaces the machine's: what it leaves out no longer runs by name.
-        const trawl::StoredValues extensions = StoredVariableValues("PATHEXT");
-        if (extensions.system && extensions.user) {
-            std::string lost;
-            for (const std::string& extension :
-                 trawl::LostExtensions(*extensions.system, *extensions.user, names))
-                lost += (lost.empty() ? "" : ", ") + extension;
-            if (!lost.empty())
-                summary += "\r\n" + trawl::FillIn(LoadResString(IDS_EDIT_LOST_EXTENSIONS), "%s", lost);
-        }
+        summary += extensionsNote;
     }
     FillTable();
     std::vector<size_t> select;
@@ -308,7 +306,7 @@ std::vector<size_t> CDirectoryListDlg::StoredSelection() const
     std::vector<size_t> selected;
     const std::vector<trawl::EditEntry>& entries = session->edit.Entries();
     for (size_t row : entryTable.SelectedRows())
-        if (row < entries.size() && Stored(entries[row]))
+        if (row < entries.size() && trawl::IsStored(entries[row].group))
             selected.push_back(row);
     return selected;
 }

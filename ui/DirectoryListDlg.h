@@ -89,6 +89,9 @@ private:
     CachedDirectoryProbe probe;
     bool refreshing = false;
     bool haveBackup = false; // of the variable, for Undo Last Save
+    // For PATH: the Windows folder, and the summary's word on the user's PATHEXT.
+    std::optional<std::string> systemRoot;
+    std::string extensionsNote;
     HWND inPlace = nullptr;
     size_t inPlaceRow = 0;
 };

@@ -6,17 +6,13 @@
 #include "framework/Resources.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
+#include "ui/EnvironmentValue.h"
 
 #include <shellapi.h>
 
 #include <algorithm>
 
 namespace {
-
-std::string Narrow(const std::wstring& wide)
-{
-    return MarkedInCodePage(wide);
-}
 
 std::string StoreName(trawl::EditGroup store)
 {
@@ -39,7 +35,7 @@ std::string SystemMessage(DWORD code)
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
         message.pop_back();
     return message.empty() ? trawl::FillIn(LoadResString(IDS_EDIT_ERROR_CODE), "%s", std::to_string(code))
-                           : Narrow(message);
+                           : MarkedInCodePage(message);
 }
 
 std::string Cause(const WriteOutcome& outcome)
@@ -47,7 +43,7 @@ std::string Cause(const WriteOutcome& outcome)
     switch (outcome.fault) {
     case WriteFault::Backup:
         return trawl::FillInOrder(LoadResString(IDS_EDIT_BACKUP_FAILED),
-                                  {Narrow(outcome.backupPath), SystemMessage(outcome.status)});
+                                  {MarkedInCodePage(outcome.backupPath), SystemMessage(outcome.status)});
     case WriteFault::Changed:
         return LoadResString(IDS_EDIT_CHANGED_MEANWHILE);
     case WriteFault::ReadBack:
@@ -173,7 +169,8 @@ SaveResult SaveListEdits(CWnd& owner, CListEditSession& session)
     const WriteOutcome outcome = WriteStoredValues(changes, backup);
     if (outcome.fault == WriteFault::None) {
         BroadcastEnvironmentChange();
-        Ask(owner, trawl::FillInOrder(LoadResString(IDS_EDIT_SAVED), {session.Variable(), Narrow(backup)}),
+        Ask(owner,
+            trawl::FillInOrder(LoadResString(IDS_EDIT_SAVED), {session.Variable(), MarkedInCodePage(backup)}),
             MB_OK | MB_ICONINFORMATION);
         return SaveResult::Saved;
     }
@@ -221,7 +218,8 @@ bool UndoLastSave(CWnd& owner, const std::string& variable)
             MB_OK | MB_ICONINFORMATION);
         return false;
     }
-    if (Ask(owner, trawl::FillInOrder(LoadResString(IDS_EDIT_UNDO_QUESTION), {variable, Narrow(backup)}),
+    if (Ask(owner,
+            trawl::FillInOrder(LoadResString(IDS_EDIT_UNDO_QUESTION), {variable, MarkedInCodePage(backup)}),
             MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     // The registry's own importer reads the backup as a user could.
@@ -238,7 +236,7 @@ bool UndoLastSave(CWnd& owner, const std::string& variable)
         CloseHandle(process.hThread);
     }
     if (code != 0) {
-        Ask(owner, trawl::FillIn(LoadResString(IDS_EDIT_UNDO_FAILED), "%s", Narrow(backup)),
+        Ask(owner, trawl::FillIn(LoadResString(IDS_EDIT_UNDO_FAILED), "%s", MarkedInCodePage(backup)),
             MB_OK | MB_ICONSTOP);
         return false;
     }
@@ -262,19 +260,15 @@ std::wstring HandedEditsFile()
     return file;
 }
 
-std::string HandedEditsVariable(const std::wstring& file)
-{
-    const std::vector<std::wstring> fields = ReadHandedFields(file);
-    return fields.size() == 3 ? Wtf8OfWide(fields[0]) : std::string();
-}
-
-std::optional<CListEditSession> TakeHandedEdits(const std::wstring& file, const std::string& processValue)
+std::optional<CListEditSession> TakeHandedEdits(const std::wstring& file)
 {
     const std::vector<std::wstring> fields = ReadHandedFields(file);
     DeleteFileW(file.c_str());
     if (fields.size() != 3)
         return std::nullopt;
-    std::optional<CListEditSession> session = CListEditSession::Read(Wtf8OfWide(fields[0]), processValue);
+    const std::string variable = Wtf8OfWide(fields[0]);
+    std::optional<CListEditSession> session =
+        CListEditSession::Read(variable, EnvironmentValue(variable).value_or(std::string()));
     if (!session)
         return session;
     const trawl::EditGroup stores[] = {trawl::EditGroup::System, trawl::EditGroup::User};

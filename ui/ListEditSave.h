@@ -29,6 +29,4 @@ inline constexpr wchar_t handedEditsSwitch[] = L"/edits=";
 // The file named after the switch in this process's command line; empty without one.
 std::wstring HandedEditsFile();
 // The session for the variable with the edits the file holds (then deleted).
-std::optional<CListEditSession> TakeHandedEdits(const std::wstring& file, const std::string& processValue);
-// The variable the file's edits are of; empty when it cannot be read.
-std::string HandedEditsVariable(const std::wstring& file);
+std::optional<CListEditSession> TakeHandedEdits(const std::wstring& file);

@@ -16,21 +16,16 @@ namespace {
 bool ReadStore(trawl::EditGroup group, const std::wstring& name, StoredRead& read)
 {
     const StoreKey where = KeyOf(group);
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(where.root, where.subKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return true; // no key, no value: one may be made
-    std::pair<DWORD, std::vector<BYTE>> raw;
-    const bool found = ReadRegistryValue(key, name.c_str(), raw.first, raw.second);
-    RegCloseKey(key);
-    if (!found)
-        return true;
-    if (raw.first != REG_SZ && raw.first != REG_EXPAND_SZ)
+    std::optional<std::pair<DWORD, std::vector<BYTE>>> raw = ReadStoredValue(where.root, where.subKey, name);
+    if (!raw)
+        return true; // no value: one may be made
+    if (raw->first != REG_SZ && raw->first != REG_EXPAND_SZ)
         return false;
-    std::u16string units(raw.second.size() / sizeof(char16_t), u'\0');
-    std::memcpy(units.data(), raw.second.data(), units.size() * sizeof(char16_t));
+    std::u16string units(raw->second.size() / sizeof(char16_t), u'\0');
+    std::memcpy(units.data(), raw->second.data(), units.size() * sizeof(char16_t));
     units.resize(std::min(units.find(u'\0'), units.size()));
     read.text = trawl::Wtf8FromUtf16(units);
-    read.kind = raw.first == REG_SZ ? trawl::StoredKind::Text : trawl::StoredKind::Expandable;
+    read.kind = raw->first == REG_SZ ? trawl::StoredKind::Text : trawl::StoredKind::Expandable;
     read.raw = std::move(raw);
     return true;
 }
@@ -51,9 +46,8 @@ std::string Wtf8OfWide(std::wstring_view text)
 StoreKey KeyOf(trawl::EditGroup store)
 {
     if (store == trawl::EditGroup::System)
-        return {HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE",
-                L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment"};
-    return {HKEY_CURRENT_USER, L"HKEY_CURRENT_USER", L"Environment"};
+        return {HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE", machineEnvironmentKey};
+    return {HKEY_CURRENT_USER, L"HKEY_CURRENT_USER", userEnvironmentKey};
 }
 
 bool CanWriteMachineValue()
@@ -151,8 +145,8 @@ std::vector<std::string> CListEditSession::ExpandedEntries()
     };
     std::vector<std::string> expanded;
     for (const trawl::EditEntry& entry : edit.Entries()) {
-        const bool expand = entry.group != trawl::EditGroup::Process &&
-                            expands[entry.group == trawl::EditGroup::System ? 0 : 1];
+        const bool expand =
+            trawl::IsStored(entry.group) && expands[entry.group == trawl::EditGroup::System ? 0 : 1];
         expanded.push_back(expand ? trawl::ExpandReferences(entry.text, lookup) : entry.text);
     }
     return expanded;

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr wchar_t machineKey[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
-constexpr wchar_t userKey[] = L"Environment";
-
 std::string TypeName(DWORD type)
 {
     switch (type) {
@@ -100,6 +97,7 @@ trawl::StoredValues StoredVariableValues(const std::string& name)
 {
     PlatformNameFolder folder;
     return trawl::NewProcessValues(
-        name, StoredVariables(HKEY_LOCAL_MACHINE, machineKey), StoredVariables(HKEY_CURRENT_USER, userKey),
+        name, StoredVariables(HKEY_LOCAL_MACHINE, machineEnvironmentKey),
+        StoredVariables(HKEY_CURRENT_USER, userEnvironmentKey),
         [](std::string_view inherited) { return EnvironmentValue(std::string(inherited)); }, folder);
 }

@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+// Where the environment of new processes is stored: the machine's and the user's.
+inline constexpr wchar_t machineEnvironmentKey[] =
+    L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
+inline constexpr wchar_t userEnvironmentKey[] = L"Environment";
+
 // A value's type and data, whatever its size; false when it cannot be read.
 bool ReadRegistryValue(HKEY key, const wchar_t* name, DWORD& type, std::vector<BYTE>& data);
 

@@ -8,17 +8,6 @@ namespace {
 
 using Data = std::pair<DWORD, std::vector<BYTE>>;
 
-std::optional<Data> ReadRaw(HKEY root, const std::wstring& subKey, const std::wstring& name)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return std::nullopt;
-    Data data;
-    const bool read = ReadRegistryValue(key, name.c_str(), data.first, data.second);
-    RegCloseKey(key);
-    return read ? std::optional<Data>(std::move(data)) : std::nullopt;
-}
-
 LSTATUS WriteRaw(HKEY root, const std::wstring& subKey, const std::wstring& name,
                  const std::optional<Data>& data)
 {
@@ -55,6 +44,18 @@ std::wstring Quoted(const std::wstring& text)
 }
 
 } // namespace
+
+std::optional<std::pair<DWORD, std::vector<BYTE>>> ReadStoredValue(HKEY root, const std::wstring& subKey,
+                                                                   const std::wstring& name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::pair<DWORD, std::vector<BYTE>> data;
+    const bool read = ReadRegistryValue(key, name.c_str(), data.first, data.second);
+    RegCloseKey(key);
+    return read ? std::optional(std::move(data)) : std::nullopt;
+}
 
 std::wstring BackupRegText(std::span<const StoredValueChange> changes)
 {
@@ -107,7 +108,7 @@ WriteOutcome WriteStoredValues(std::span<const StoredValueChange> changes, const
 
     for (; outcome.failed < changes.size(); ++outcome.failed) {
         const StoredValueChange& change = changes[outcome.failed];
-        if (ReadRaw(change.root, change.subKey, change.name) != change.before) {
+        if (ReadStoredValue(change.root, change.subKey, change.name) != change.before) {
             outcome.fault = WriteFault::Changed;
             break;
         }
@@ -117,7 +118,7 @@ WriteOutcome WriteStoredValues(std::span<const StoredValueChange> changes, const
             outcome.fault = WriteFault::Write;
             break;
         }
-        if (ReadRaw(change.root, change.subKey, change.name) != wanted) {
+        if (ReadStoredValue(change.root, change.subKey, change.name) != wanted) {
             outcome.fault = WriteFault::ReadBack;
             break;
         }

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+// A value's type and bytes; nothing when it (or its key) is not there.
+std::optional<std::pair<DWORD, std::vector<BYTE>>> ReadStoredValue(HKEY root, const std::wstring& subKey,
+                                                                   const std::wstring& name);
+
 // One stored value to change: where it lives, what it held when it was read
 // (nothing: it did not exist), and what it is to hold.
 struct StoredValueChange {

@@ -234,12 +234,10 @@ void CTrawlView::OnDirectoryList()
     trawl::StoredValues stored;
     if (!handedEditsFile.empty()) {
         // An elevated run started to save another run's edits: they open at once.
-        const std::string name = HandedEditsVariable(handedEditsFile);
-        if (!name.empty() && envList.SelectString(-1, name) >= 0)
-            OnInputChanged();
-        listText = EnvironmentValue(name).value_or(std::string());
-        document->listEdit = TakeHandedEdits(handedEditsFile, listText);
+        document->listEdit = TakeHandedEdits(handedEditsFile);
         handedEditsFile.clear();
+        if (document->listEdit && envList.SelectString(-1, document->listEdit->Variable()) >= 0)
+            OnInputChanged();
     }
     if (useEnvironment != 0) {
         const std::string name = envList.GetWindowText();
