@@ -57,7 +57,8 @@ public:
             // The entry's views die with the call: the names are copied, and
             // the views point at the copies once the vector stops moving.
             held.push_back(Held{*rank, std::string(entry.name), std::string(entry.shortName),
-                                std::u16string(entry.exactName), std::u16string(entry.exactShortName), entry});
+                                std::u16string(entry.exactName), std::u16string(entry.exactShortName),
+                                entry});
         });
         std::sort(held.begin(), held.end(), [](const Held& a, const Held& b) { return a.rank < b.rank; });
         for (Held& kept : held) {
@@ -96,7 +97,13 @@ SearchOutcome SearchDirectoryList(std::string_view listText, std::string_view pa
     if (const std::optional<std::string_view> command = CommandOfPattern(pattern); commands && command)
         commandSearch.emplace(*command, *commands);
 
-    for (const std::string& directory : SplitDirectoryList(listText)) {
+    const std::vector<std::string> directories = SplitDirectoryList(listText);
+    outcome.directoryCount = directories.size();
+    for (const std::string& directory : directories) {
+        if (!sink.BeginDirectory(outcome.directoriesSearched, directories.size(), directory)) {
+            outcome.stopped = true;
+            break;
+        }
         std::string searchPath = JoinPath(directory, pattern);
         if (commandSearch)
             searchPath += ".*";
@@ -125,6 +132,7 @@ SearchOutcome SearchDirectoryList(std::string_view listText, std::string_view pa
             commandSearch->ListDirectory(searchPath, finder, listEntry);
         else
             finder.FindMatches(searchPath, listEntry);
+        ++outcome.directoriesSearched;
     }
     return outcome;
 }

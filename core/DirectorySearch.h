@@ -66,6 +66,12 @@ public:
         InsertRow(row, path);
     }
     virtual void SetCell(int32_t row, int column, const std::string& text) = 0;
+    // Told before each directory of the list is searched, numbered from 0;
+    // false stops the search there, before that directory.
+    virtual bool BeginDirectory(size_t /*index*/, size_t /*count*/, std::string_view /*directory*/)
+    {
+        return true;
+    }
 };
 
 // directory + "\" + name, without doubling a trailing backslash.
@@ -74,6 +80,9 @@ std::string JoinPath(std::string_view directory, std::string_view name);
 struct SearchOutcome {
     int32_t rowCount = 0;   // files listed
     int32_t widestText = 0; // widest listed path in pixels
+    size_t directoriesSearched = 0;
+    size_t directoryCount = 0;
+    bool stopped = false; // the sink stopped the search before its end
 };
 
 // What a search needs to look for a bare command name as the command

@@ -122,11 +122,11 @@ std::optional<FoundFile> CResultListCtrl::FindFoundFile(int row) const
     return foundFiles.Find(GetItemData(row));
 }
 
-void CResultListCtrl::InsertFoundRow(int row, const std::string& path, const trawl::FoundEntry& entry)
+int CResultListCtrl::InsertFoundRow(int row, const std::string& path, const trawl::FoundEntry& entry)
 {
-    SetCell(row, 0, path);
-    if (entry.exactName.empty() || entry.name.size() > path.size())
-        return;
+    const int at = SetCell(row, 0, path);
+    if (at < 0 || entry.exactName.empty() || entry.name.size() > path.size())
+        return at;
     // UTF-16 both: the list's wide names are the names as enumerated.
     const auto wide = [](std::u16string_view text) {
         return std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size());
@@ -137,7 +137,8 @@ void CResultListCtrl::InsertFoundRow(int row, const std::string& path, const tra
     if (shadowMarksOn)
         shadowMarks.NameRow(row, entry.name.size());
     if (versionColumn >= 0)
-        DeferProgramCells(row, entry.attributes);
+        DeferProgramCells(at, entry.attributes);
+    return at;
 }
 
 void CResultListCtrl::SetupResultColumns(const trawl::DisplayOptions& options)

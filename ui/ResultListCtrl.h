@@ -70,8 +70,8 @@ public:
     // text is `path`, which ends in the entry's listed name. The row keeps
     // the file exactly as enumerated, and with the Version column shown, its
     // Version and Platform cells ask for their text, read from that file
-    // when first drawn or asked for.
-    void InsertFoundRow(int row, const std::string& path, const trawl::FoundEntry& entry);
+    // when first drawn or asked for. Returns where the row went, or -1.
+    int InsertFoundRow(int row, const std::string& path, const trawl::FoundEntry& entry);
 
     // Empties the list and rebuilds the result columns for the options,
     // recording their kinds and where the Version column is.

@@ -1,6 +1,7 @@
 #include "ResultSearch.h"
 
 #include "core/CommandRuns.h"
+#include "core/RowBatch.h"
 #include "framework/Dpi.h"
 #include "ui/CodePageText.h"
 #include "ui/EnvironmentValue.h"
@@ -9,6 +10,10 @@
 #include "ui/Win32LocalTime.h"
 
 #include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -72,20 +77,37 @@ private:
 };
 
 // Writes the search's rows into the result list, which keeps each found
-// row's file.
+// row's file. A row goes at the end whatever its number: rows deleted or
+// sorted while a background search runs move the others, and a row's cells
+// follow it to where it went.
 class ResultListWriter : public trawl::IResultSink {
 public:
     explicit ResultListWriter(CResultListCtrl& list) : list(list) {}
-    void InsertRow(int32_t row, const std::string& path) override { list.SetCell(row, 0, path); }
+    void InsertRow(int32_t row, const std::string& path) override { at = list.SetCell(row, 0, path); }
     void InsertFoundRow(int32_t row, const std::string& path, const trawl::FoundEntry& entry) override
     {
-        list.InsertFoundRow(row, path, entry);
+        at = list.InsertFoundRow(row, path, entry);
     }
-    void SetCell(int32_t row, int column, const std::string& text) override { list.SetCell(row, column, text); }
+    void SetCell(int32_t, int column, const std::string& text) override
+    {
+        if (at >= 0)
+            list.SetCell(at, column, text);
+    }
 
 private:
     CResultListCtrl& list;
+    int at = -1;
 };
+
+// PATHEXT's extensions, set on the list as the rule of what runs.
+std::vector<std::string> PrepareRunRule(CResultListCtrl& list, std::string_view pattern)
+{
+    // The program's own PATHEXT, as the command interpreter it starts would read it.
+    std::vector<std::string> extensions = trawl::ParsePathExt(EnvironmentValue("PATHEXT").value_or(""));
+    const std::optional<std::string_view> command = trawl::CommandOfPattern(pattern);
+    list.SetRunRule(extensions, command ? std::optional<std::string>(*command) : std::nullopt);
+    return extensions;
+}
 
 } // namespace
 
@@ -98,12 +120,9 @@ trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view d
     Win32LocalTime clock;
     ResultListWriter writer(list);
     ListTextMeasure measure(list);
-    // The program's own PATHEXT, as the command interpreter it starts would read it.
-    std::vector<std::string> extensions = trawl::ParsePathExt(EnvironmentValue("PATHEXT").value_or(""));
+    const std::vector<std::string> extensions = PrepareRunRule(list, pattern);
     PlatformNameFolder folder;
     const trawl::CommandLookup commands{extensions, folder};
-    const std::optional<std::string_view> command = trawl::CommandOfPattern(pattern);
-    list.SetRunRule(extensions, command ? std::optional<std::string>(*command) : std::nullopt);
     return trawl::SearchDirectoryList(directoryList, pattern, options, finder, clock, measure, writer,
                                       &commands);
 }
@@ -112,9 +131,182 @@ void FinishResultList(CResultListCtrl& list, const trawl::SearchOutcome& outcome
                       const std::string& noFilesText)
 {
     int widest = outcome.widestText;
-    if (list.GetItemCount() == 0) {
+    // A stopped search has not shown that there are none.
+    if (list.GetItemCount() == 0 && !outcome.stopped) {
         list.SetCell(0, 0, noFilesText);
         widest = std::max(widest, list.GetStringWidth(noFilesText));
     }
     list.SetColumnWidth(0, widest + ScaleForDpi(10, DpiOfWindow(list.GetSafeHwnd())));
+}
+
+// What the worker and the window share; the worker keeps it alive after the
+// window has let go.
+struct CSearchWorker::Job {
+    std::mutex mutex;
+    HWND notify = nullptr; // cleared when the search is no longer wanted
+    WPARAM number = 0;
+    bool posted = false; // a message waits: one is enough for every batch
+    std::vector<trawl::RowBatch> ready;
+    SearchProgress progress;
+    std::atomic<bool> stopped{false};
+};
+
+namespace {
+
+// The worker measures nothing: widths are the window's, measured as it lists.
+class NoMeasure : public trawl::ITextMeasure {
+public:
+    int TextWidth(const std::string&) override { return 0; }
+};
+
+// Hands the rows over at each directory, and in batches within a large one,
+// so rows appear while a directory is still being read.
+class WorkerSink : public trawl::IResultSink {
+public:
+    explicit WorkerSink(CSearchWorker::Job& job) : job(job) {}
+    void InsertRow(int32_t row, const std::string& path) override
+    {
+        HandOverFull();
+        batch.InsertRow(row, path);
+    }
+    void InsertFoundRow(int32_t row, const std::string& path, const trawl::FoundEntry& entry) override
+    {
+        HandOverFull();
+        batch.InsertFoundRow(row, path, entry);
+    }
+    void SetCell(int32_t row, int column, const std::string& text) override
+    {
+        batch.SetCell(row, column, text);
+    }
+    bool BeginDirectory(size_t index, size_t count, std::string_view directory) override
+    {
+        HandOver([&](SearchProgress& progress) {
+            progress.directory = index + 1;
+            progress.directoriesSearched = index;
+            progress.directoryCount = count;
+            progress.current = directory;
+        });
+        return !job.stopped;
+    }
+    void Finish(const trawl::SearchOutcome& outcome)
+    {
+        HandOver([&](SearchProgress& progress) {
+            progress.directoriesSearched = outcome.directoriesSearched;
+            progress.directoryCount = outcome.directoryCount;
+            progress.finished = true;
+        });
+    }
+
+private:
+    static constexpr size_t batchRows = 512;
+
+    // Only between rows: a row and its cells go over together.
+    void HandOverFull()
+    {
+        if (batch.Size() >= batchRows)
+            HandOver([](SearchProgress&) {});
+    }
+    template <typename Update>
+    void HandOver(const Update& update)
+    {
+        std::lock_guard<std::mutex> lock(job.mutex);
+        if (batch.Size() > 0)
+            job.ready.push_back(std::move(batch));
+        batch = trawl::RowBatch();
+        update(job.progress);
+        if (job.notify != nullptr && !job.posted)
+            job.posted = PostMessageA(job.notify, WM_SEARCH_ROWS, job.number, 0) != FALSE;
+    }
+
+    CSearchWorker::Job& job;
+    trawl::RowBatch batch;
+};
+
+struct WorkerInput {
+    std::shared_ptr<CSearchWorker::Job> job;
+    std::unique_ptr<trawl::IFileFinder> finder;
+    std::string directoryList;
+    std::string pattern;
+    trawl::DisplayOptions options;
+    std::vector<std::string> extensions;
+};
+
+void RunWorker(const WorkerInput& input)
+{
+    Win32LocalTime clock;
+    NoMeasure measure;
+    PlatformNameFolder folder;
+    const trawl::CommandLookup commands{input.extensions, folder};
+    WorkerSink sink(*input.job);
+    sink.Finish(trawl::SearchDirectoryList(input.directoryList, input.pattern, input.options, *input.finder,
+                                           clock, measure, sink, &commands));
+}
+
+} // namespace
+
+void CSearchWorker::Start(CResultListCtrl& target, HWND notify, std::string directoryList,
+                          std::string pattern, const trawl::DisplayOptions& options,
+                          const FinderFactory& makeFinder)
+{
+    Stop();
+    list = &target;
+    list->DeleteAllItems();
+    progress = SearchProgress();
+    outcome = trawl::SearchOutcome();
+    job = std::make_shared<Job>();
+    job->notify = notify;
+    job->number = ++number;
+    auto input = std::make_shared<WorkerInput>();
+    input->job = job;
+    input->finder = makeFinder ? makeFinder() : std::make_unique<Win32FileFinder>();
+    input->extensions = PrepareRunRule(target, pattern);
+    input->directoryList = std::move(directoryList);
+    input->pattern = std::move(pattern);
+    input->options = options;
+    try {
+        std::thread([input] { RunWorker(*input); }).detach();
+    } catch (const std::system_error&) {
+        // No thread to be had: the search runs here, as it always did.
+        RunWorker(*input);
+    }
+}
+
+bool CSearchWorker::TakeRows(WPARAM message)
+{
+    if (job == nullptr || message != job->number)
+        return false;
+    std::vector<trawl::RowBatch> batches;
+    {
+        std::lock_guard<std::mutex> lock(job->mutex);
+        batches.swap(job->ready);
+        progress = job->progress;
+        job->posted = false;
+    }
+    if (!batches.empty()) {
+        RedrawSuspended quiet(*list);
+        ResultListWriter writer(*list);
+        ListTextMeasure measure(*list);
+        for (const trawl::RowBatch& batch : batches) {
+            outcome.widestText = std::max(outcome.widestText, batch.ListInto(writer, measure));
+            outcome.rowCount += static_cast<int32_t>(batch.Size());
+        }
+    }
+    outcome.directoriesSearched = progress.directoriesSearched;
+    outcome.directoryCount = progress.directoryCount;
+    if (progress.finished)
+        job.reset();
+    return true;
+}
+
+void CSearchWorker::Stop()
+{
+    if (job == nullptr)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(job->mutex);
+        job->notify = nullptr;
+        job->stopped = true;
+    }
+    outcome.stopped = true;
+    job.reset();
 }

@@ -3,6 +3,8 @@
 #include "core/DirectorySearch.h"
 #include "ui/ResultListCtrl.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -14,7 +16,60 @@
 trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view directoryList,
                                        std::string_view pattern, const trawl::DisplayOptions& options);
 
-// Adds the message row when nothing was listed and sizes the first column
+// Adds the message row when nothing was listed (and the search was not
+// stopped) and sizes the first column
 // to the widest text plus 10 pixels.
 void FinishResultList(CResultListCtrl& list, const trawl::SearchOutcome& outcome,
                       const std::string& noFilesText);
+
+// Sent to the window a background search reports to; wParam is the search's number.
+inline constexpr UINT WM_SEARCH_ROWS = WM_USER + 101;
+
+// Where a background search has got to.
+struct SearchProgress {
+    size_t directory = 0; // being searched, from 1; 0 before the first
+    size_t directoriesSearched = 0;
+    size_t directoryCount = 0;
+    std::string current; // the directory being searched
+    bool finished = false;
+};
+
+// The search of ListMatchingFiles on a worker thread, so that the window
+// answers while a directory does not (a network share that is gone can hold
+// a lookup for tens of seconds). The worker enumerates and formats; the
+// window's thread lists the rows it hands over, whole and in list order, when
+// the message says they wait. The worker touches no window: it only posts,
+// and only while the search is still wanted.
+class CSearchWorker {
+public:
+    using FinderFactory = std::function<std::unique_ptr<trawl::IFileFinder>()>;
+
+    CSearchWorker() = default;
+    ~CSearchWorker() { Stop(); }
+    CSearchWorker(const CSearchWorker&) = delete;
+    CSearchWorker& operator=(const CSearchWorker&) = delete;
+
+    // Stops any running search and starts one listing into the emptied list.
+    // makeFinder may be empty: the system's finder.
+    void Start(CResultListCtrl& list, HWND notify, std::string directoryList, std::string pattern,
+               const trawl::DisplayOptions& options, const FinderFactory& makeFinder);
+    // Lists the rows handed over so far; false for a message of a search
+    // stopped or replaced since.
+    bool TakeRows(WPARAM number);
+    // Nothing more is listed. A worker held by a directory that does not
+    // answer is left to end on its own; it owns all it uses.
+    void Stop();
+    bool Running() const { return job != nullptr; }
+    const SearchProgress& Progress() const { return progress; }
+    // The rows listed so far and the widest of their paths.
+    const trawl::SearchOutcome& Outcome() const { return outcome; }
+
+    struct Job;
+
+private:
+    std::shared_ptr<Job> job;
+    CResultListCtrl* list = nullptr;
+    WPARAM number = 0;
+    SearchProgress progress;
+    trawl::SearchOutcome outcome;
+};

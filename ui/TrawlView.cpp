@@ -8,7 +8,6 @@
 #include "framework/DataExchange.h"
 #include "framework/FrameWnd.h"
 #include "framework/Resources.h"
-#include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "ui/CodePageText.h"
@@ -53,6 +52,9 @@ const MessageEntry CTrawlView::messageEntries[] = {
     msgmap::Notify<&CTrawlView::OnResultClick>(NM_CLICK, IDC_RESULTS),
     msgmap::Notify<&CTrawlView::OnResultItemChanged>(LVN_ITEMCHANGED, IDC_RESULTS),
     msgmap::Message<&CTrawlView::OnAttribWndClosed>(WM_ATTRIBWND_CLOSED),
+    msgmap::Message<&CTrawlView::OnSearchRows>(WM_SEARCH_ROWS),
+    // Esc, as the dialog manager sends it.
+    msgmap::Command<&CTrawlView::OnStopSearch>(IDCANCEL),
 };
 const MessageMap CTrawlView::messageMap = MakeMessageMap(&CFormView::messageMap, messageEntries);
 
@@ -139,6 +141,8 @@ void CTrawlView::SetupColumns()
 
 void CTrawlView::OnClear()
 {
+    search.Stop();
+    searchStatus.clear();
     searchButton.EnableWindow(false);
     fileName.clear();
     resultList.DeleteAllItems();
@@ -167,6 +171,9 @@ void CTrawlView::OnSourceModeChanged()
 void CTrawlView::OnInputChanged()
 {
     UpdateData(true);
+    // Where a stopped search ended is old news once the input changes.
+    if (!search.Running())
+        searchStatus.clear();
     searchReady =
         trawl::InputsComplete(fileName, useEnvironment != 0, envList.GetCurSel() >= 0, myPath) ? 1 : 0;
     searchButton.EnableWindow(searchReady != 0);
@@ -285,21 +292,68 @@ void CTrawlView::OnSearch()
 
 void CTrawlView::SearchList(const std::optional<std::string>& directoryList, bool editedList)
 {
+    search.Stop();
     searchReady = 0;
     searchButton.EnableWindow(false);
     resultList.DeleteAllItems();
     fileActions.ResetAttribWnd();
-    CWaitCursor wait; // ends however the search ends
     searchedEditedList = editedList;
+    resultsFound = 0;
     UpdateDocTitle();
+    if (!directoryList) {
+        FinishSearch(trawl::SearchOutcome());
+        return;
+    }
+    // The rows come as the worker hands them over (OnSearchRows).
+    search.Start(resultList, GetSafeHwnd(), *directoryList, fileName, GetDocument()->options, makeFinder);
+    ShowSearchStatus();
+}
 
-    trawl::SearchOutcome outcome;
-    if (directoryList)
-        outcome = ListMatchingFiles(resultList, *directoryList, fileName, GetDocument()->options);
+LRESULT CTrawlView::OnSearchRows(WPARAM number, LPARAM)
+{
+    if (!search.TakeRows(number))
+        return 0;
+    StoreFoundCount();
+    if (search.Running())
+        ShowSearchStatus();
+    else
+        FinishSearch(search.Outcome());
+    return 0;
+}
+
+void CTrawlView::OnStopSearch()
+{
+    if (!search.Running())
+        return;
+    const SearchProgress progress = search.Progress();
+    search.Stop();
+    FinishSearch(search.Outcome());
+    searchStatus = trawl::FillInOrder(
+        LoadResString(IDS_SEARCH_STOPPED),
+        {trawl::GroupedNumber(progress.directoriesSearched), trawl::GroupedNumber(progress.directoryCount)});
+    UpdateStatusPrompt();
+}
+
+void CTrawlView::ShowSearchStatus()
+{
+    const SearchProgress& progress = search.Progress();
+    if (progress.directory == 0)
+        searchStatus = LoadResString(IDS_SEARCH_STARTING);
+    else
+        searchStatus = trawl::FillInOrder(LoadResString(IDS_SEARCH_PROGRESS),
+                                          {trawl::GroupedNumber(progress.directory),
+                                           trawl::GroupedNumber(progress.directoryCount), progress.current});
+    UpdateStatusPrompt();
+}
+
+void CTrawlView::FinishSearch(const trawl::SearchOutcome& outcome)
+{
+    searchStatus.clear();
     StoreFoundCount();
     // The result list's prompt speaks of files only while it lists some.
     resultsFound = resultList.GetItemCount() > 0 ? 1 : 0;
     FinishResultList(resultList, outcome, LoadResString(IDS_NO_FILES));
+    UpdateStatusPrompt();
 }
 
 void CTrawlView::StoreFoundCount()
@@ -309,12 +363,16 @@ void CTrawlView::StoreFoundCount()
 
 int CTrawlView::UpdateStatusPrompt()
 {
-    HWND focus = GetFocus();
-    if (focus == nullptr)
-        return 0;
     CWinApp* app = CWinApp::Get();
     auto* frame = app != nullptr ? dynamic_cast<CFrameWnd*>(app->mainWnd) : nullptr;
     if (frame == nullptr)
+        return 0;
+    if (!searchStatus.empty()) {
+        frame->SetMessageText(searchStatus);
+        return 0;
+    }
+    HWND focus = GetFocus();
+    if (focus == nullptr)
         return 0;
     switch (::GetDlgCtrlID(focus)) {
     case IDC_FILENAME:
@@ -381,6 +439,9 @@ void CTrawlView::OnViewDetailOptions()
     changed.showSize = dialog.showSize;
     changed.showVersion = dialog.showVersion;
     GetDocument()->SaveDisplayOptions(changed);
+    // No row of the old columns may arrive in the new ones.
+    search.Stop();
+    searchStatus.clear();
     SetupColumns();
     // The same search again under the new columns; with the input incomplete
     // the list stays empty and the found pane keeps its text.

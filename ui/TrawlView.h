@@ -5,6 +5,7 @@
 #include "framework/View.h"
 #include "ui/FileActions.h"
 #include "ui/ResultListCtrl.h"
+#include "ui/ResultSearch.h"
 
 #include <optional>
 #include <string>
@@ -39,6 +40,7 @@ public:
     void SearchList(const std::optional<std::string>& directoryList, bool editedList);
     void OnClear();
     void OnViewDetailOptions();
+    bool SearchRunning() const { return search.Running(); }
 
     // Keeps the row count for the frame's found pane, which reads it at idle.
     void StoreFoundCount();
@@ -63,6 +65,8 @@ public:
     int listLeft = 0;
     int listTop = 0;
     bool searchedEditedList = false;
+    // What enumerates the directories; empty for the system's finder.
+    CSearchWorker::FinderFactory makeFinder;
     // Edits another run handed over to be saved with administrator rights.
     std::wstring handedEditsFile;
     // Acts on the current row's file; after the controls it uses.
@@ -90,9 +94,18 @@ protected:
     void OnResultClick(NMHDR* notify, LRESULT* result);
     void OnResultItemChanged(NMHDR* notify, LRESULT* result);
     LRESULT OnAttribWndClosed(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSearchRows(WPARAM wParam, LPARAM lParam);
+    void OnStopSearch();
 
     DECLARE_MESSAGE_MAP()
 
 private:
     void FillEnvironmentList();
+    void ShowSearchStatus();
+    void FinishSearch(const trawl::SearchOutcome& outcome);
+
+    CSearchWorker search;
+    // How far the running search has got, or where the stopped one ended;
+    // the status line shows it in place of the prompt.
+    std::string searchStatus;
 };

@@ -193,6 +193,7 @@ void TrawlSession::Stop()
 {
     SetControlKey(false);
     CTrawlApp& app = App();
+    view = nullptr; // goes with the frame
     if (app.mainWnd != nullptr)
         app.mainWnd->DestroyWindow();
     // The quit message the frame posts ends this run of the program.
@@ -209,8 +210,17 @@ void TrawlSession::Stop()
 
 bool TrawlSession::Pump()
 {
-    if (!App().PumpPendingMessages())
-        quitSeen = true;
+    // A search runs on its own thread: tests read its rows once it has ended,
+    // unless they hold a directory and watch the window meanwhile.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    do {
+        if (!App().PumpPendingMessages()) {
+            quitSeen = true;
+            break;
+        }
+    } while (awaitSearch && view != nullptr && view->SearchRunning() &&
+             std::chrono::steady_clock::now() < deadline &&
+             MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT) != WAIT_FAILED);
     return !quitSeen;
 }
 

@@ -76,8 +76,10 @@ protected:
     void Start();
     // Closes the main window and lets the loop take the quit message.
     void Stop();
-    // What the message loop does between two waits; false once the program quit.
+    // What the message loop does between two waits, and until a running
+    // search ends (awaitSearch); false once the program quit.
     bool Pump();
+    bool awaitSearch = true;
     // The settings of the program, gone as on a first run.
     static void ForgetSettings();
 

@@ -1,4 +1,5 @@
 #include "core/DirectorySearch.h"
+#include "core/RowBatch.h"
 
 #include <gtest/gtest.h>
 
@@ -113,6 +114,8 @@ public:
     int TextWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
 };
 
+using Strings = std::vector<std::string>;
+
 class FakeSink : public IResultSink {
 public:
     struct Row {
@@ -127,6 +130,11 @@ public:
         ASSERT_EQ(rows.back().item, row);
         rows.back().cells[column] = text;
     }
+    bool BeginDirectory(size_t index, size_t, std::string_view directory) override
+    {
+        begun.emplace_back(directory);
+        return index != stopBefore;
+    }
     std::vector<std::string> Paths() const
     {
         std::vector<std::string> paths;
@@ -135,9 +143,9 @@ public:
         return paths;
     }
     std::vector<Row> rows;
+    Strings begun;
+    size_t stopBefore = SIZE_MAX;
 };
-
-using Strings = std::vector<std::string>;
 
 TEST(DirectoryList, JoinAddsOneBackslash)
 {
@@ -304,6 +312,41 @@ TEST_F(Search, PatternWithDirectoryListsTheTruePath)
         Run(c.list, c.pattern);
         EXPECT_EQ(Items(), c.paths);
     }
+}
+
+// What a worker thread's search hands over is what the search listed, each
+// row with its cells; and the sink can stop the search between directories.
+TEST_F(Search, ABatchListsTheSameRowsAndASinkStopsBeforeADirectory)
+{
+    finder.AddFile("D:\\A", "ONE.EXE", attribute::readOnly, 10, 5);
+    finder.AddFile("D:\\A", "TWO.EXE", 0, 20, 6);
+    finder.AddFile("D:\\B", "THREE.EXE", 0, 30, 7);
+    finder.AddFile("D:\\C", "FOUR.EXE");
+    clock.times[5] = {1999, 12, 31, 23, 59};
+    const DisplayOptions all{1, 1, 1};
+    const SearchOutcome direct = Run("D:\\A;D:\\B;D:\\C", "*.EXE", all);
+
+    RowBatch batch;
+    FakeSink listed;
+    SearchDirectoryList("D:\\A;D:\\B;D:\\C", "*.EXE", all, finder, clock, measure, batch);
+    EXPECT_EQ(batch.ListInto(listed, measure), direct.widestText);
+    ASSERT_EQ(listed.rows.size(), sink.rows.size());
+    for (size_t i = 0; i < sink.rows.size(); ++i) {
+        EXPECT_EQ(listed.rows[i].path, sink.rows[i].path);
+        EXPECT_EQ(listed.rows[i].cells, sink.rows[i].cells);
+    }
+
+    FakeSink stopping;
+    stopping.stopBefore = 1;
+    const SearchOutcome stopped =
+        SearchDirectoryList("D:\\A;D:\\B;D:\\C", "*.EXE", all, finder, clock, measure, stopping);
+    EXPECT_EQ(stopping.Paths(), (Strings{"D:\\A\\ONE.EXE", "D:\\A\\TWO.EXE"}));
+    EXPECT_EQ(stopping.begun, (Strings{"D:\\A", "D:\\B"}));
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_EQ(stopped.directoriesSearched, 1u);
+    EXPECT_EQ(stopped.directoryCount, 3u);
+    EXPECT_FALSE(direct.stopped);
+    EXPECT_EQ(direct.directoriesSearched, 3u);
 }
 
 } // namespace
