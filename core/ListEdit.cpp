@@ -202,6 +202,16 @@ size_t CharactersSaved(const std::vector<EditEntry>& entries, std::span<const si
     return saved;
 }
 
+namespace {
+
+std::string StoreName(EditGroup store, const DirectoryListTexts& texts)
+{
+    const size_t origin = static_cast<size_t>(store);
+    return origin < texts.origins.size() ? texts.origins[origin] : std::string();
+}
+
+} // namespace
+
 std::string EditSummary(const std::vector<EntryReport>& rows, std::string_view newProcessList,
                         const std::vector<StoreFacts>& stores, size_t cleanUpSaving, bool userReplaces,
                         bool changed, const DirectoryListTexts& texts, const EditSummaryTexts& editTexts)
@@ -209,8 +219,7 @@ std::string EditSummary(const std::vector<EntryReport>& rows, std::string_view n
     std::string summary = ReportSummary(rows, newProcessList, texts) + "\r\n";
     std::string notes;
     for (const StoreFacts& facts : stores) {
-        const size_t origin = static_cast<size_t>(facts.store);
-        const std::string name = origin < texts.origins.size() ? texts.origins[origin] : std::string();
+        const std::string name = StoreName(facts.store, texts);
         if (&facts != &stores.front())
             summary += "; ";
         summary += FillInOrder(editTexts.valueLength, {name, GroupedNumber(facts.length)});
@@ -232,8 +241,10 @@ std::string EditSummary(const std::vector<EntryReport>& rows, std::string_view n
     }
     if (cleanUpSaving > 0)
         summary += ". " + FillInOrder(editTexts.cleanUp, {GroupedNumber(cleanUpSaving)});
-    if (userReplaces)
-        notes += " " + editTexts.userReplaces;
+    if (stores.size() == 2)
+        notes += " " + (userReplaces ? editTexts.userReplaces : editTexts.valuesJoin);
+    else if (stores.size() == 1)
+        notes += " " + FillInOrder(editTexts.onlyValue, {StoreName(stores.front().store, texts)});
     if (changed)
         notes += " " + editTexts.unsaved;
     if (!notes.empty())

@@ -106,13 +106,17 @@ struct EditSummaryTexts {
     std::string refused;         // appended past 32,767
     std::string cleanUp;         // "Clean Up would save %s characters."
     std::string typeMend;        // "The %s value is stored as REG_SZ ..."
-    std::string userReplaces;    // for a variable other than PATH
+    std::string userReplaces;    // both stored, for a variable other than PATH
+    std::string valuesJoin;      // both stored, for PATH: the System entries, then the User ones
+    std::string onlyValue;       // "Only the %s value is stored ..."
     std::string unsaved;         // while edits are pending
 };
 
 // The report's summary of the list a new process would get, then each
 // stored value's length against the limits, what Clean Up would save and
-// what else the user should know before saving.
+// what else the user should know before saving, which value a new process
+// takes among them. userReplaces: the user's value replaces the machine's
+// (every variable but PATH, whose two values join).
 std::string EditSummary(const std::vector<EntryReport>& rows, std::string_view newProcessList,
                         const std::vector<StoreFacts>& stores, size_t cleanUpSaving, bool userReplaces,
                         bool changed, const DirectoryListTexts& texts, const EditSummaryTexts& editTexts);

@@ -137,6 +137,8 @@
 #define IDS_SEARCH_STARTING 289
 #define IDS_SEARCH_PROGRESS 290
 #define IDS_SEARCH_STOPPED 291
+#define IDS_EDIT_VALUES_JOIN 292
+#define IDS_EDIT_ONLY_VALUE 293
 // tips of what runs when a command is typed
 #define IDS_RUNS_WHEN_TYPED 193
 #define IDS_TYPING_RUNS 194

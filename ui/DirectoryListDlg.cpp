@@ -92,6 +92,8 @@ void CDirectoryListDlg::LoadTexts()
     editTexts.cleanUp = LoadResString(IDS_EDIT_CLEANUP_SAVES);
     editTexts.typeMend = LoadResString(IDS_EDIT_TYPE_MEND);
     editTexts.userReplaces = LoadResString(IDS_EDIT_USER_REPLACES);
+    editTexts.valuesJoin = LoadResString(IDS_EDIT_VALUES_JOIN);
+    editTexts.onlyValue = LoadResString(IDS_EDIT_ONLY_VALUE);
     editTexts.unsaved = LoadResString(IDS_EDIT_UNSAVED);
 }
 
@@ -279,8 +281,7 @@ void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
     const std::vector<size_t> cleanUp = trawl::CleanUpRows(entries, states);
     const std::string newProcessList = session->NewProcessList(expanded);
     summary = trawl::EditSummary(rows, newProcessList, stores, trawl::CharactersSaved(entries, cleanUp),
-                                 session->UserReplaces() && stores.size() == 2, session->edit.Changed(),
-                                 texts, editTexts);
+                                 session->UserReplaces(), session->edit.Changed(), texts, editTexts);
     // Said for PATH only: no other variable is where the system looks for its own programs.
     if (systemRoot) {
         for (const std::string& lacking : trawl::MissingSystemFolders(newProcessList, *systemRoot, folder))

@@ -180,7 +180,7 @@ public:
     }
     bool BeginDirectory(size_t index, size_t count, std::string_view directory) override
     {
-        HandOver([&](SearchProgress& progress) {
+        HandOver(false, [&](SearchProgress& progress) {
             progress.directory = index + 1;
             progress.directoriesSearched = index;
             progress.directoryCount = count;
@@ -190,7 +190,9 @@ public:
     }
     void Finish(const trawl::SearchOutcome& outcome)
     {
-        HandOver([&](SearchProgress& progress) {
+        // Said at once, even while the window waits to list the last rows:
+        // the last of them are listed without waiting.
+        HandOver(true, [&](SearchProgress& progress) {
             progress.directoriesSearched = outcome.directoriesSearched;
             progress.directoryCount = outcome.directoryCount;
             progress.finished = true;
@@ -204,17 +206,17 @@ private:
     void HandOverFull()
     {
         if (batch.Size() >= batchRows)
-            HandOver([](SearchProgress&) {});
+            HandOver(false, [](SearchProgress&) {});
     }
     template <typename Update>
-    void HandOver(const Update& update)
+    void HandOver(bool last, const Update& update)
     {
         std::lock_guard<std::mutex> lock(job.mutex);
         if (batch.Size() > 0)
             job.ready.push_back(std::move(batch));
         batch = trawl::RowBatch();
         update(job.progress);
-        if (job.notify != nullptr && !job.posted)
+        if (job.notify != nullptr && (!job.posted || last))
             job.posted = PostMessageA(job.notify, WM_SEARCH_ROWS, job.number, 0) != FALSE;
     }
 
@@ -244,17 +246,19 @@ void RunWorker(const WorkerInput& input)
 
 } // namespace
 
-void CSearchWorker::Start(CResultListCtrl& target, HWND notify, std::string directoryList,
+void CSearchWorker::Start(CResultListCtrl& target, HWND window, std::string directoryList,
                           std::string pattern, const trawl::DisplayOptions& options,
                           const FinderFactory& makeFinder)
 {
     Stop();
     list = &target;
+    notify = window;
+    listedAt = GetTickCount64();
     list->DeleteAllItems();
     progress = SearchProgress();
     outcome = trawl::SearchOutcome();
     job = std::make_shared<Job>();
-    job->notify = notify;
+    job->notify = window;
     job->number = ++number;
     auto input = std::make_shared<WorkerInput>();
     input->job = job;
@@ -278,6 +282,14 @@ bool CSearchWorker::TakeRows(WPARAM message)
     std::vector<trawl::RowBatch> batches;
     {
         std::lock_guard<std::mutex> lock(job->mutex);
+        const ULONGLONG since = GetTickCount64() - listedAt;
+        if (!job->progress.finished && since < listingPause) {
+            // The worker posts no more until these are taken: the timer takes them.
+            SetTimer(notify, timerId, static_cast<UINT>(listingPause - since), nullptr);
+            return false;
+        }
+        KillTimer(notify, timerId);
+        listedAt = GetTickCount64();
         batches.swap(job->ready);
         progress = job->progress;
         job->posted = false;
@@ -307,6 +319,7 @@ void CSearchWorker::Stop()
         job->notify = nullptr;
         job->stopped = true;
     }
+    KillTimer(notify, timerId);
     outcome.stopped = true;
     job.reset();
 }

@@ -54,8 +54,14 @@ public:
     void Start(CResultListCtrl& list, HWND notify, std::string directoryList, std::string pattern,
                const trawl::DisplayOptions& options, const FinderFactory& makeFinder);
     // Lists the rows handed over so far; false for a message of a search
-    // stopped or replaced since.
+    // stopped or replaced since, and while the rows wait for the next
+    // listing: rows are listed at most every listingPause, since each
+    // listing redraws the list and marks its copies afresh, and the timer
+    // then brings them (the notify window's WM_TIMER with timerId).
     bool TakeRows(WPARAM number);
+    static constexpr UINT_PTR timerId = 0x5EA;
+    static constexpr DWORD listingPause = 250; // ms
+    WPARAM Number() const { return number; }
     // Nothing more is listed. A worker held by a directory that does not
     // answer is left to end on its own; it owns all it uses.
     void Stop();
@@ -70,6 +76,8 @@ private:
     std::shared_ptr<Job> job;
     CResultListCtrl* list = nullptr;
     WPARAM number = 0;
+    HWND notify = nullptr;
+    ULONGLONG listedAt = 0;
     SearchProgress progress;
     trawl::SearchOutcome outcome;
 };

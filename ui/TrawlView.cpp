@@ -53,6 +53,7 @@ const MessageEntry CTrawlView::messageEntries[] = {
     msgmap::Notify<&CTrawlView::OnResultItemChanged>(LVN_ITEMCHANGED, IDC_RESULTS),
     msgmap::Message<&CTrawlView::OnAttribWndClosed>(WM_ATTRIBWND_CLOSED),
     msgmap::Message<&CTrawlView::OnSearchRows>(WM_SEARCH_ROWS),
+    msgmap::Message<&CTrawlView::OnTimer>(WM_TIMER),
     // Esc, as the dialog manager sends it.
     msgmap::Command<&CTrawlView::OnStopSearch>(IDCANCEL),
 };
@@ -318,6 +319,13 @@ LRESULT CTrawlView::OnSearchRows(WPARAM number, LPARAM)
         ShowSearchStatus();
     else
         FinishSearch(search.Outcome());
+    return 0;
+}
+
+LRESULT CTrawlView::OnTimer(WPARAM timer, LPARAM)
+{
+    if (timer == CSearchWorker::timerId)
+        OnSearchRows(search.Number(), 0);
     return 0;
 }
 

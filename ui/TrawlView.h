@@ -95,6 +95,7 @@ protected:
     void OnResultItemChanged(NMHDR* notify, LRESULT* result);
     LRESULT OnAttribWndClosed(WPARAM wParam, LPARAM lParam);
     LRESULT OnSearchRows(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     void OnStopSearch();
 
     DECLARE_MESSAGE_MAP()

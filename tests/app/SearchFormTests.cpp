@@ -1,9 +1,14 @@
 #include "TrawlSession.h"
 
 #include "res/resource.h"
+#include "ui/Win32FileFinder.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <memory>
+#include <mutex>
 
 namespace {
 
@@ -188,6 +193,121 @@ TEST_F(SearchRun, ADirectoryListedTwiceGivesShadowedCopies)
     Click(IDC_SEARCH);
     ASSERT_EQ(Rows(), std::vector<std::string>{found[0]});
     EXPECT_EQ(list.GetShadowTip(0), "");
+}
+
+// A directory whose lookup does not answer until the test opens it, as a
+// share that is gone holds the system's lookup; it opens by itself after
+// 15 s, so that a search that froze the window fails instead of hanging.
+class HeldDirectory {
+public:
+    void Open()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            open = true;
+        }
+        opened.notify_all();
+    }
+    void Wait()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        ++waiting;
+        opened.wait_for(lock, std::chrono::seconds(15), [&] { return open; });
+    }
+    int Waiting()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return waiting;
+    }
+
+private:
+    std::mutex mutex;
+    std::condition_variable opened;
+    bool open = false;
+    int waiting = 0;
+};
+
+class HeldFinder : public trawl::IFileFinder {
+public:
+    HeldFinder(std::shared_ptr<HeldDirectory> gate, std::string held)
+        : gate(std::move(gate)), held(held + "\\")
+    {
+    }
+    void FindMatches(const std::string& searchPath,
+                     const std::function<void(const trawl::FoundEntry&)>& onEntry) override
+    {
+        if (searchPath.rfind(held, 0) == 0)
+            gate->Wait();
+        system.FindMatches(searchPath, onEntry);
+    }
+
+private:
+    std::shared_ptr<HeldDirectory> gate;
+    std::string held;
+    Win32FileFinder system;
+};
+
+TEST_F(SearchRun, ADirectoryThatDoesNotAnswerFreezesNeitherTheWindowNorItsExit)
+{
+    Start();
+    awaitSearch = false;
+    auto gate = std::make_shared<HeldDirectory>();
+    view->makeFinder = [&] { return std::make_unique<HeldFinder>(gate, two); };
+    const auto pumpUntil = [&](const std::function<bool()>& done) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!done() && std::chrono::steady_clock::now() < deadline) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            Pump();
+        }
+        return done();
+    };
+    FillIn("*.txt");
+    Click(IDC_SEARCH);
+    ASSERT_TRUE(pumpUntil([&] { return gate->Waiting() == 1 && Rows().size() == 1; }));
+    // The rows of the directory before the held one, and none after it.
+    EXPECT_EQ(Rows(), std::vector<std::string>{found[0]});
+    EXPECT_EQ(Pane(0), "Searching 2 of 3: " + two);
+    RECT before = PlaceOf(IDC_RESULTS);
+    RECT frameRect{};
+    GetWindowRect(frameWindow, &frameRect);
+    SetWindowPos(frameWindow, nullptr, 0, 0, frameRect.right - frameRect.left + 80,
+                 frameRect.bottom - frameRect.top, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    EXPECT_GT(PlaceOf(IDC_RESULTS).right, before.right + 40) << "the window follows its frame meanwhile";
+
+    SetFocus(Control(IDC_FILENAME));
+    PressKey(VK_ESCAPE);
+    EXPECT_FALSE(view->SearchRunning());
+    EXPECT_EQ(Rows(), std::vector<std::string>{found[0]});
+    EXPECT_EQ(Pane(0), "Stopped after 1 of 3 directories");
+    EXPECT_EQ(Pane(1), "Found 1");
+
+    // A new search drops what the stopped one would still have found.
+    Type(IDC_FILENAME, "*.tx?");
+    Click(IDC_SEARCH);
+    ASSERT_TRUE(pumpUntil([&] { return gate->Waiting() == 2; }));
+    gate->Open();
+    ASSERT_TRUE(pumpUntil([&] { return !view->SearchRunning(); }));
+    EXPECT_EQ(Rows(), found);
+    EXPECT_EQ(Pane(1), "Found 3");
+
+    gate = std::make_shared<HeldDirectory>();
+    Click(IDC_CLEAR);
+    FillIn("*.txt");
+    Click(IDC_SEARCH);
+    ASSERT_TRUE(pumpUntil([&] { return gate->Waiting() == 1; }));
+    // Ending the program waits for nothing the held search does: it takes
+    // what ending it without a search takes.
+    const auto timedStop = [&] {
+        const auto stopStart = std::chrono::steady_clock::now();
+        Stop();
+        return std::chrono::steady_clock::now() - stopStart;
+    };
+    const auto heldExit = timedStop();
+    gate->Open();
+    Start();
+    const auto plainExit = timedStop();
+    EXPECT_LT(heldExit, plainExit + std::chrono::seconds(1));
 }
 
 TEST_F(SearchRun, ClearEmptiesTheFormButKeepsTheSources)

@@ -99,6 +99,8 @@ TEST(StoredListEdit, HandedEditsAndTheSummary)
                                  "Clean Up would save %s characters.",
                                  "%s is REG_SZ.",
                                  "User replaces.",
+                                 "Joined.",
+                                 "Only %s.",
                                  "Not saved."};
     EntryReport row;
     row.position = 1;
@@ -108,8 +110,11 @@ TEST(StoredListEdit, HandedEditsAndTheSummary)
         "1 entry; 4 characters\r\nSystem value: 2,048 characters (over 2,047); User value: 40,000 "
         "characters (refused). Clean Up would save 1,234 characters.\r\nSystem is REG_SZ. User replaces. "
         "Not saved.");
-    EXPECT_EQ(EditSummary({row}, "C:\\a", {{EditGroup::User, 9}}, 0, false, false, texts, words),
-              "1 entry; 4 characters\r\nUser value: 9 characters");
+    EXPECT_EQ(EditSummary({row}, "C:\\a", {{EditGroup::System, 5}, {EditGroup::User, 9}}, 0, false, false,
+                          texts, words),
+              "1 entry; 4 characters\r\nSystem value: 5 characters; User value: 9 characters\r\nJoined.");
+    EXPECT_EQ(EditSummary({row}, "C:\\a", {{EditGroup::User, 9}}, 0, true, false, texts, words),
+              "1 entry; 4 characters\r\nUser value: 9 characters\r\nOnly User.");
 }
 
 // A stored value goes back unit for unit, a surrogate without its pair too.
