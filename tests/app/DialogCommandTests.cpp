@@ -247,7 +247,8 @@ TEST_F(DialogCommands, DirectoryListReportsEachEntryAndWhereItComesFrom)
         "3|" + dir + "\\file.txt|Not a directory|This process",
         "4|Z:\\tmp\\trawl-no-such|Missing|This process",
         "4 entries, 1 missing, 1 not a directory; " + std::to_string(dir.size() + 1 + stored.size()) +
-            " characters\r\nUser value: " + std::to_string(userValue.size() + 8) + " characters"};
+            " characters\r\nUser value: " + std::to_string(userValue.size() + 8) +
+            " characters\r\nOnly the User value is stored: a new process gets it."};
     EXPECT_EQ(shown, expected);
     EXPECT_EQ(copied.substr(0, copied.find('\n') + 1), "#\tDirectory\tState\tFrom\r\n");
     EXPECT_NE(copied.find("\r\n2\t" + stored + "\tOK\tUser\r\n"), std::string::npos) << copied;
