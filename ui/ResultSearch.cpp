@@ -181,7 +181,6 @@ public:
     bool BeginDirectory(size_t index, size_t count, std::string_view directory) override
     {
         HandOver(false, [&](SearchProgress& progress) {
-            progress.directory = index + 1;
             progress.directoriesSearched = index;
             progress.directoryCount = count;
             progress.current = directory;
@@ -303,8 +302,6 @@ bool CSearchWorker::TakeRows(WPARAM message)
             outcome.rowCount += static_cast<int32_t>(batch.Size());
         }
     }
-    outcome.directoriesSearched = progress.directoriesSearched;
-    outcome.directoryCount = progress.directoryCount;
     if (progress.finished)
         job.reset();
     return true;

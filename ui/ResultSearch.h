@@ -27,8 +27,7 @@ inline constexpr UINT WM_SEARCH_ROWS = WM_USER + 101;
 
 // Where a background search has got to.
 struct SearchProgress {
-    size_t directory = 0; // being searched, from 1; 0 before the first
-    size_t directoriesSearched = 0;
+    size_t directoriesSearched = 0; // the next one is being searched
     size_t directoryCount = 0;
     std::string current; // the directory being searched
     bool finished = false;

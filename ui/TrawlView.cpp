@@ -345,11 +345,11 @@ void CTrawlView::OnStopSearch()
 void CTrawlView::ShowSearchStatus()
 {
     const SearchProgress& progress = search.Progress();
-    if (progress.directory == 0)
+    if (progress.directoryCount == 0)
         searchStatus = LoadResString(IDS_SEARCH_STARTING);
     else
         searchStatus = trawl::FillInOrder(LoadResString(IDS_SEARCH_PROGRESS),
-                                          {trawl::GroupedNumber(progress.directory),
+                                          {trawl::GroupedNumber(progress.directoriesSearched + 1),
                                            trawl::GroupedNumber(progress.directoryCount), progress.current});
     UpdateStatusPrompt();
 }

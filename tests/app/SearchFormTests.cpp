@@ -4,11 +4,10 @@
 #include "ui/Win32FileFinder.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <memory>
-#include <mutex>
 
 namespace {
 
@@ -200,31 +199,18 @@ TEST_F(SearchRun, ADirectoryListedTwiceGivesShadowedCopies)
 // 15 s, so that a search that froze the window fails instead of hanging.
 class HeldDirectory {
 public:
-    void Open()
-    {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            open = true;
-        }
-        opened.notify_all();
-    }
+    ~HeldDirectory() { CloseHandle(opened); }
+    void Open() { SetEvent(opened); }
     void Wait()
     {
-        std::unique_lock<std::mutex> lock(mutex);
         ++waiting;
-        opened.wait_for(lock, std::chrono::seconds(15), [&] { return open; });
+        WaitForSingleObject(opened, 15000);
     }
-    int Waiting()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return waiting;
-    }
+    int Waiting() const { return waiting; }
 
 private:
-    std::mutex mutex;
-    std::condition_variable opened;
-    bool open = false;
-    int waiting = 0;
+    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<int> waiting{0};
 };
 
 class HeldFinder : public trawl::IFileFinder {
