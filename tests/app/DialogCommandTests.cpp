@@ -5,6 +5,7 @@
 #include "core/MachineInfo.h"
 #include "core/TextFill.h"
 #include "res/resource.h"
+#include "ui/DirectoryListDlg.h"
 
 #include <functional>
 #include <map>
@@ -186,9 +187,12 @@ TEST_F(DialogCommands, AboutBoxShowsThisMachine)
     EXPECT_EQ(memory, trawl::FormatKilobytes("%lu KB", status.ullTotalPhys));
 }
 
-// What the Directory List shows: "#|Directory|State|From" rows, then the summary; Copy's table too.
+// What the Directory List shows once no check runs within its limit: "#|Directory|State|From"
+// rows, then the summary; Copy's table too.
 Texts ReadDirectoryList(HWND dialog, std::string* copied = nullptr)
 {
+    auto* checked = dynamic_cast<CDirectoryListDlg*>(CWnd::FromHandlePermanent(dialog));
+    EXPECT_TRUE(checked != nullptr && PumpUntil([&] { return !checked->Checking(); })) << "states in";
     auto* table = dynamic_cast<CListCtrl*>(CWnd::FromHandlePermanent(GetDlgItem(dialog, IDC_DIRLIST_TABLE)));
     EXPECT_NE(table, nullptr);
     Texts shown;
