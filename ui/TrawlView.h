@@ -3,6 +3,7 @@
 #include "framework/Button.h"
 #include "framework/ComboBox.h"
 #include "framework/View.h"
+#include "ui/DirectoryChecks.h"
 #include "ui/FileActions.h"
 #include "ui/ResultListCtrl.h"
 
@@ -65,6 +66,8 @@ public:
     bool searchedEditedList = false;
     // Edits another run handed over to be saved with administrator rights.
     std::wstring handedEditsFile;
+    // How the Directory List checks its entries; tests put in their own probe.
+    DirectoryCheckSetup directoryChecks;
     // Acts on the current row's file; after the controls it uses.
     CFileActions fileActions{resultList, *this, [this] { StoreFoundCount(); }};
 
