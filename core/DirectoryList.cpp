@@ -94,6 +94,28 @@ EntryState StateOfProbe(PathKind kind, std::string_view path)
 
 } // namespace
 
+EntryState StateOfCheck(const PathCheck& check, std::string_view path, const CheckLimits& limits)
+{
+    if (!check.kind)
+        return check.took >= limits.notAnswering ? EntryState::NotAnswering : EntryState::Checking;
+    const bool slow = check.took > limits.slow;
+    if (*check.kind == PathKind::Directory)
+        return slow ? EntryState::Slow : EntryState::Ok;
+    // A share that is down says "not found" only after a long wait, where a
+    // folder that is gone says it at once: the user must not take the one
+    // for the other, and Clean Up does not pick it. A file, a refusal or a
+    // name the search misses is what a live share holds, slow or not.
+    if (*check.kind == PathKind::Missing && slow)
+        return EntryState::SlowMissing;
+    return StateOfProbe(*check.kind, path);
+}
+
+std::string SecondsText(std::chrono::milliseconds took)
+{
+    const long long tenths = (std::max<long long>(took.count(), 0) + 99) / 100;
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
 bool IsRootedEntry(std::string_view path)
 {
     return RootLength(WithoutLongPrefix(path)) != 0;
@@ -160,11 +182,15 @@ EntryReport EntryJudge::Judge(std::string shown, std::string_view expanded)
         row.state = EntryState::Unexpanded;
     } else if (!IsRootedEntry(path)) {
         row.state = EntryState::Relative;
-    } else if (PathKind kind = probe.Probe(path); kind != PathKind::Directory) {
-        row.state = StateOfProbe(kind, path);
-    } else if (!isFirst) {
-        row.state = EntryState::Duplicate;
-        row.duplicateOf = first->second;
+    } else {
+        const PathCheck check = checks.Check(path);
+        row.state = StateOfCheck(check, path, limits);
+        row.took = check.took;
+        // A later name of a listed directory is its Duplicate, however long it took.
+        if (!isFirst && (row.state == EntryState::Ok || row.state == EntryState::Slow)) {
+            row.state = EntryState::Duplicate;
+            row.duplicateOf = first->second;
+        }
     }
     row.entry = std::move(shown);
     return row;
@@ -176,7 +202,7 @@ bool EntryJudge::Seen(const std::string& key)
 }
 
 std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const StoredValues& stored,
-                                             IDirectoryProbe& probe, INameFolder& folder)
+                                             IPathChecks& checks, INameFolder& folder, CheckLimits limits)
 {
     auto keysOf = [&](const std::optional<std::string>& value) {
         std::unordered_set<std::string> keys;
@@ -189,7 +215,7 @@ std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const St
     const std::unordered_set<std::string> userKeys = keysOf(stored.user);
 
     std::vector<EntryReport> rows;
-    EntryJudge judge(probe, folder);
+    EntryJudge judge(checks, folder, limits);
     for (std::string& entry : DirectoryListEntries(listText)) {
         const std::string key = DirectoryKey(entry, folder);
         const std::string expanded = entry;
@@ -264,6 +290,8 @@ std::vector<std::string> ReportCells(const EntryReport& row, const DirectoryList
         state = FormatWith(state, std::to_string(row.duplicateOf));
     else if (row.state == EntryState::OtherType)
         state = FormatWith(state, row.typeName);
+    else if (row.state == EntryState::Slow || row.state == EntryState::SlowMissing)
+        state = FormatWith(state, SecondsText(row.took));
     return {row.position > 0 ? std::to_string(row.position) : std::string(), row.entry, state,
             TextFor(texts.origins, row.origin)};
 }

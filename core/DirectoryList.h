@@ -2,6 +2,7 @@
 
 #include "NameFolder.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,7 +30,28 @@ class IDirectoryProbe {
 public:
     virtual ~IDirectoryProbe() = default;
     // Asked with the entry without its quotes, as the search takes it.
+    // May be asked from several threads at once, and may take long.
     virtual PathKind Probe(const std::string& path) = 0;
+};
+
+// What is known of an entry's check so far: a path on a share that does not
+// answer may hold it for tens of seconds.
+struct PathCheck {
+    std::optional<PathKind> kind;      // none while the check runs
+    std::chrono::milliseconds took{0}; // what it took, or has taken so far
+};
+
+class IPathChecks {
+public:
+    virtual ~IPathChecks() = default;
+    // Asked with the entry without its quotes; answers at once.
+    virtual PathCheck Check(const std::string& path) = 0;
+};
+
+// How long a check may take before the Directory List says so.
+struct CheckLimits {
+    std::chrono::milliseconds slow{1000};
+    std::chrono::milliseconds notAnswering{5000};
 };
 
 enum class EntryState {
@@ -48,8 +70,12 @@ enum class EntryState {
     OtherType,       // a stored value of a type other than text
     UnbalancedQuote, // an odd number of '"': the command interpreter reads on into later entries
     StoredAsText,    // a %NAME% in a REG_SZ value, which a new process does not expand
+    Checking,        // its check has not ended yet
+    NotAnswering,    // its check runs past the limit
+    Slow,            // listed, after a check that took long
+    SlowMissing,     // missing, after a check that took long: perhaps a share that is down
 };
-inline constexpr size_t entryStateCount = static_cast<size_t>(EntryState::StoredAsText) + 1;
+inline constexpr size_t entryStateCount = static_cast<size_t>(EntryState::SlowMissing) + 1;
 enum class EntryOrigin { System, User, Process, Typed };
 
 struct EntryReport {
@@ -60,6 +86,7 @@ struct EntryReport {
     int duplicateOf = 0;  // Duplicate: the position of the earlier entry
     std::string typeName; // OtherType: the stored type's name
     EntryOrigin origin = EntryOrigin::Process;
+    std::chrono::milliseconds took{0}; // Slow, SlowMissing: what the check took
 };
 
 // The stored values of a variable, each expanded as a new process expands
@@ -80,7 +107,10 @@ struct StoredValues {
 // naming an earlier one's directory is its Duplicate.
 class EntryJudge {
 public:
-    EntryJudge(IDirectoryProbe& probe, INameFolder& folder) : probe(probe), folder(folder) {}
+    EntryJudge(IPathChecks& checks, INameFolder& folder, CheckLimits limits = {})
+        : checks(checks), folder(folder), limits(limits)
+    {
+    }
     // The entry as the row shows it, and as the search takes it (expanded).
     EntryReport Judge(std::string shown, std::string_view expanded);
     // Whether an earlier entry named the directory of this key; it is
@@ -88,8 +118,9 @@ public:
     bool Seen(const std::string& key);
 
 private:
-    IDirectoryProbe& probe;
+    IPathChecks& checks;
     INameFolder& folder;
+    CheckLimits limits;
     std::unordered_map<std::string, int> firstPosition;
     int position = 0;
 };
@@ -98,7 +129,15 @@ private:
 // entries a new process gets that this process's value lacks (each once),
 // then a row for each stored value that is not text.
 std::vector<EntryReport> ReportDirectoryList(std::string_view listText, const StoredValues& stored,
-                                             IDirectoryProbe& probe, INameFolder& folder);
+                                             IPathChecks& checks, INameFolder& folder,
+                                             CheckLimits limits = {});
+
+// The state a check of a rooted entry's path gives it, before duplicates are
+// judged (a listed directory is Ok or Slow).
+EntryState StateOfCheck(const PathCheck& check, std::string_view path, const CheckLimits& limits);
+// "2.4": seconds to one decimal, rounded up, so a Slow check never reads as
+// the limit it passed.
+std::string SecondsText(std::chrono::milliseconds took);
 
 // The name of the first "%NAME%" reference in the entry; empty when none.
 std::string FirstUnexpandedName(std::string_view entry);
@@ -120,11 +159,11 @@ std::vector<std::string> LostExtensions(std::string_view machine, std::string_vi
 
 // The user-visible words of the report, from the resources.
 struct DirectoryListTexts {
-    std::vector<std::string> states;       // one per EntryState, "%s" for a %NAME% or type, "%d" for a #
-    std::vector<std::string> origins;      // one per EntryOrigin
-    std::string headings;                  // "#\tDirectory\tState\tFrom"
-    std::string oneEntry;                  // "1 entry"
-    std::string entriesFormat;             // "%d entries"
+    std::vector<std::string> states;  // one per EntryState, "%s" for a %NAME%, type or seconds, "%d" for a #
+    std::vector<std::string> origins; // one per EntryOrigin
+    std::string headings;             // "#\tDirectory\tState\tFrom"
+    std::string oneEntry;             // "1 entry"
+    std::string entriesFormat;        // "%d entries"
     std::vector<std::string> countFormats; // one per EntryState: "%d missing"
     std::string lengthFormat;              // "%s characters"
     std::string tooLong;                   // appended past the command line's limit

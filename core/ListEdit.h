@@ -71,7 +71,9 @@ private:
 };
 
 // The rows Clean Up selects for review: stored entries that are Empty,
-// Missing, Not a directory or a later Duplicate; never an Unexpanded one.
+// Missing, Not a directory or a later Duplicate; never an Unexpanded one, nor
+// one whose check has not ended or was slow: a share that is down or slow
+// may be there tomorrow.
 std::vector<size_t> CleanUpRows(const std::vector<EditEntry>& entries, const std::vector<EntryState>& states);
 
 // The type a changed value is written as: an expandable value stays one, and

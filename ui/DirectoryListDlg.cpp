@@ -30,6 +30,9 @@ const MessageEntry CDirectoryListDlg::messageEntries[] = {
     msgmap::Notify<&CDirectoryListDlg::OnTableChanged>(LVN_ODSTATECHANGED, IDC_DIRLIST_TABLE),
     msgmap::Notify<&CDirectoryListDlg::OnTableCellText>(LVN_GETDISPINFOA, IDC_DIRLIST_TABLE),
     msgmap::Notify<&CDirectoryListDlg::OnTableCellText>(LVN_GETDISPINFOW, IDC_DIRLIST_TABLE),
+    msgmap::Message<&CDirectoryListDlg::OnChecksDone>(CDirectoryListDlg::checksDone),
+    msgmap::Message<&CDirectoryListDlg::OnTimer>(WM_TIMER),
+    msgmap::Plain<&CDirectoryListDlg::OnDestroy>(WM_DESTROY),
 };
 const MessageMap CDirectoryListDlg::messageMap = MakeMessageMap(&CDialog::messageMap, messageEntries);
 
@@ -46,24 +49,26 @@ std::vector<std::string> LoadStrings(UINT first, UINT count)
 constexpr UINT stateCount = static_cast<UINT>(trawl::entryStateCount);
 constexpr UINT originCount = static_cast<UINT>(trawl::EntryOrigin::Typed) + 1;
 
+// Often enough that "Not answering" comes soon after the limit; the timer
+// runs only while checks do.
+constexpr UINT checkTimer = 1;
+constexpr UINT checkTimerPeriod = 250;
+// Results are judged at most this often (milliseconds): judging 1,000 entries
+// after every few results kept the dialog's thread busy and slowed the checks.
+constexpr UINT judgeTimer = 2;
+constexpr ULONGLONG judgeGap = 60;
+
 constexpr int editButtons[] = {IDC_DIRLIST_REMOVE, IDC_DIRLIST_UP,      IDC_DIRLIST_DOWN, IDC_DIRLIST_ADD,
                                IDC_DIRLIST_EDIT,   IDC_DIRLIST_CLEANUP, IDC_DIRLIST_TRY,  IDC_DIRLIST_SAVE,
                                IDC_DIRLIST_REVERT, IDC_DIRLIST_UNDO};
 
 } // namespace
 
-trawl::PathKind CachedDirectoryProbe::Probe(const std::string& path)
-{
-    auto [found, added] = known.try_emplace(path, trawl::PathKind::Missing);
-    if (added)
-        found->second = probe.Probe(path);
-    return found->second;
-}
-
 CDirectoryListDlg::CDirectoryListDlg(std::string listText, trawl::StoredValues stored,
-                                     CListEditSession* session, CWnd* parent)
+                                     CListEditSession* session, CWnd* parent,
+                                     const DirectoryCheckSetup& checkSetup)
     : CDialog(IDD_DIRECTORY_LIST, parent), listText(std::move(listText)), stored(std::move(stored)),
-      session(session)
+      session(session), limits(checkSetup.limits), checks(checkSetup)
 {
 }
 
@@ -106,6 +111,7 @@ bool CDirectoryListDlg::OnInitDialog()
     // The in-place editor lies over the table; the table must not paint over it.
     SetWindowLongA(table, GWL_STYLE, GetWindowLongA(table, GWL_STYLE) | WS_CLIPSIBLINGS);
     InsertColumns();
+    checks.Attach(GetSafeHwnd(), checksDone);
     if (session == nullptr) {
         // A report: the table takes the editing buttons' room.
         for (int button : editButtons)
@@ -116,11 +122,11 @@ bool CDirectoryListDlg::OnInitDialog()
         own.right = area.right;
         ScreenToClient(own);
         entryTable.MoveWindow(own);
-        PlatformNameFolder folder;
-        rows = trawl::ReportDirectoryList(listText, stored, probe, folder);
-        summary = trawl::ReportSummary(rows, listText, texts);
-        FillTable();
+        JudgeRows();
         UpdateData(false);
+        SizeColumns();
+        if (!rows.empty())
+            entryTable.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
         return true;
     }
     entryTable.editKeys = true;
@@ -171,11 +177,7 @@ void CDirectoryListDlg::FillTable()
     refreshing = true;
     ::SendMessageA(entryTable.GetSafeHwnd(), LVM_SETITEMCOUNT, rows.size(), LVSICF_NOINVALIDATEALL);
     ::InvalidateRect(entryTable.GetSafeHwnd(), nullptr, FALSE);
-    if (session == nullptr)
-        SizeColumns();
     refreshing = false;
-    if (session == nullptr && !rows.empty())
-        entryTable.SetItemState(0, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 void CDirectoryListDlg::OnTableCellText(NMHDR* notify, LRESULT*)
@@ -204,6 +206,24 @@ void CDirectoryListDlg::OnTableCellText(NMHDR* notify, LRESULT*)
     }
 }
 
+// The width of a column's widest cell, from its longest few: the table's own
+// autosizing asks for and measures every cell, as long as drawing them all.
+int CDirectoryListDlg::WidestCell(size_t column) const
+{
+    std::vector<const std::string*> inColumn;
+    for (const std::vector<std::string>& row : cells)
+        if (column < row.size())
+            inColumn.push_back(&row[column]);
+    const size_t measured = std::min<size_t>(8, inColumn.size());
+    std::partial_sort(inColumn.begin(), inColumn.begin() + static_cast<std::ptrdiff_t>(measured),
+                      inColumn.end(),
+                      [](const std::string* a, const std::string* b) { return a->size() > b->size(); });
+    int widest = 0;
+    for (size_t at = 0; at < measured; ++at)
+        widest = std::max(widest, entryTable.GetStringWidth(*inColumn[at]));
+    return widest;
+}
+
 // Each column as wide as its widest cell or heading. When that is wider than
 // the list, the directories give way (down to a third of the list), so State
 // and From stay in view; a directory cut short is still whole in Copy.
@@ -213,8 +233,8 @@ void CDirectoryListDlg::SizeColumns()
     const int columns = entryTable.GetColumnCount();
     int total = 0;
     for (int column = 0; column < columns; ++column) {
-        entryTable.SetColumnWidth(column, LVSCW_AUTOSIZE);
-        const int cells = entryTable.GetColumnWidth(column);
+        // With the margin the list gives a cell.
+        const int cells = WidestCell(static_cast<size_t>(column)) + 12;
         // The heading's own width, with the margin the list gives a heading.
         const int heading = entryTable.GetStringWidth(entryTable.GetColumnHeading(column)) + 15;
         entryTable.SetColumnWidth(column, std::max(cells, heading));
@@ -253,10 +273,16 @@ void CDirectoryListDlg::OnCopy()
     CloseClipboard();
 }
 
-void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
+void CDirectoryListDlg::JudgeRows()
 {
     PlatformNameFolder folder;
-    trawl::EntryJudge judge(probe, folder);
+    if (session == nullptr) {
+        rows = trawl::ReportDirectoryList(listText, stored, checks, folder, limits);
+        summary = trawl::ReportSummary(rows, listText, texts);
+        FinishJudging();
+        return;
+    }
+    trawl::EntryJudge judge(checks, folder, limits);
     const std::vector<trawl::EditEntry>& entries = session->edit.Entries();
     const std::vector<std::string> expanded = session->ExpandedEntries();
     rows.clear();
@@ -288,7 +314,82 @@ void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
             summary += "\r\n" + trawl::FillIn(LoadResString(IDS_EDIT_NO_SYSTEM_FOLDER), "%s", lacking);
         summary += extensionsNote;
     }
+    FinishJudging();
+}
+
+void CDirectoryListDlg::FinishJudging()
+{
     FillTable();
+    // The states are in: the columns fit them, once, as they fit the entries
+    // at the opening; not under the in-place editor, which would stay put.
+    if (!sizedForStates && !Checking() && inPlace == nullptr) {
+        sizedForStates = true;
+        SizeColumns();
+    }
+    if (!timing && checks.Running())
+        timing = SetTimer(GetSafeHwnd(), checkTimer, checkTimerPeriod, nullptr) != 0;
+    judgedAt = GetTickCount64();
+}
+
+bool CDirectoryListDlg::Checking() const
+{
+    return std::any_of(rows.begin(), rows.end(), [](const trawl::EntryReport& row) {
+        return row.state == trawl::EntryState::Checking;
+    });
+}
+
+// Results that came in while the dialog was busy are taken together: one
+// judging of every entry however many checks ended.
+LRESULT CDirectoryListDlg::OnChecksDone(WPARAM, LPARAM)
+{
+    const ULONGLONG now = GetTickCount64();
+    if (now - judgedAt < judgeGap) {
+        // Until then the workers post nothing more: the timer takes what comes.
+        SetTimer(GetSafeHwnd(), judgeTimer, static_cast<UINT>(judgeGap - (now - judgedAt)), nullptr);
+        return 0;
+    }
+    ShowChecks();
+    return 0;
+}
+
+void CDirectoryListDlg::ShowChecks()
+{
+    checks.Drained();
+    JudgeRows();
+    UpdateData(false);
+    EnableButtons();
+}
+
+LRESULT CDirectoryListDlg::OnTimer(WPARAM id, LPARAM)
+{
+    if (id == judgeTimer) {
+        KillTimer(GetSafeHwnd(), judgeTimer);
+        ShowChecks();
+        return 0;
+    }
+    if (id != checkTimer)
+        return 0;
+    if (checks.PassLimits())
+        ShowChecks();
+    if (!checks.Running()) {
+        KillTimer(GetSafeHwnd(), checkTimer);
+        timing = false;
+    }
+    return 0;
+}
+
+// Workers may run on past the dialog: from now on they post nothing.
+void CDirectoryListDlg::OnDestroy()
+{
+    checks.Detach();
+    KillTimer(GetSafeHwnd(), checkTimer);
+    KillTimer(GetSafeHwnd(), judgeTimer);
+    timing = false;
+}
+
+void CDirectoryListDlg::Refresh(const std::vector<size_t>& selected)
+{
+    JudgeRows();
     std::vector<size_t> select;
     for (size_t row : selected)
         if (row < rows.size())
@@ -446,7 +547,6 @@ void CDirectoryListDlg::ReadSessionAgain()
         *session = std::move(*fresh);
     else
         session->edit.Revert();
-    probe = CachedDirectoryProbe();
     haveBackup = !LastBackup(session->Variable()).empty();
     Refresh({0});
 }

@@ -264,7 +264,7 @@ void CTrawlView::OnDirectoryList()
         stored.typed = true;
     }
     CListEditSession* session = useEnvironment != 0 && document->listEdit ? &*document->listEdit : nullptr;
-    CDirectoryListDlg dialog(std::move(listText), std::move(stored), session, this);
+    CDirectoryListDlg dialog(std::move(listText), std::move(stored), session, this, directoryChecks);
     const INT_PTR result = dialog.DoModal();
     // Edits left pending stay for the next opening, and exit asks about them.
     const bool pending = document->listEdit && document->listEdit->edit.Changed();

@@ -3,6 +3,7 @@
 #include "framework/Button.h"
 #include "framework/ComboBox.h"
 #include "framework/View.h"
+#include "ui/DirectoryChecks.h"
 #include "ui/FileActions.h"
 #include "ui/ResultListCtrl.h"
 #include "ui/ResultSearch.h"
@@ -69,6 +70,8 @@ public:
     CSearchWorker::FinderFactory makeFinder;
     // Edits another run handed over to be saved with administrator rights.
     std::wstring handedEditsFile;
+    // How the Directory List checks its entries; tests put in their own probe.
+    DirectoryCheckSetup directoryChecks;
     // Acts on the current row's file; after the controls it uses.
     CFileActions fileActions{resultList, *this, [this] { StoreFoundCount(); }};
 

@@ -5,6 +5,8 @@
 #include "core/MachineInfo.h"
 #include "core/TextFill.h"
 #include "res/resource.h"
+#include "ui/DirectoryListDlg.h"
+#include "ui/Win32DirectoryProbe.h"
 
 #include <functional>
 #include <map>
@@ -186,9 +188,12 @@ TEST_F(DialogCommands, AboutBoxShowsThisMachine)
     EXPECT_EQ(memory, trawl::FormatKilobytes("%lu KB", status.ullTotalPhys));
 }
 
-// What the Directory List shows: "#|Directory|State|From" rows, then the summary; Copy's table too.
+// What the Directory List shows once no check runs within its limit: "#|Directory|State|From"
+// rows, then the summary; Copy's table too.
 Texts ReadDirectoryList(HWND dialog, std::string* copied = nullptr)
 {
+    auto* checked = dynamic_cast<CDirectoryListDlg*>(CWnd::FromHandlePermanent(dialog));
+    EXPECT_TRUE(checked != nullptr && PumpUntil([&] { return !checked->Checking(); })) << "states in";
     auto* table = dynamic_cast<CListCtrl*>(CWnd::FromHandlePermanent(GetDlgItem(dialog, IDC_DIRLIST_TABLE)));
     EXPECT_NE(table, nullptr);
     Texts shown;
@@ -272,6 +277,68 @@ TEST_F(DialogCommands, DirectoryListReportsEachEntryAndWhereItComesFrom)
     });
     EXPECT_EQ(shown,
               (Texts{"1|" + dir + "|OK|Typed", "1 entry; " + std::to_string(dir.size()) + " characters"}));
+}
+
+// Holds the check of a path ending in "hung" until released, as a share that does not answer.
+class HangingProbe : public trawl::IDirectoryProbe {
+public:
+    ~HangingProbe() override { CloseHandle(release); }
+    trawl::PathKind Probe(const std::string& path) override
+    {
+        if (!path.ends_with("hung"))
+            return system.Probe(path);
+        ++held;
+        WaitForSingleObject(release, 30000); // a dialog that waits for it fails the test, not the run
+        ++answered;
+        return trawl::PathKind::Directory;
+    }
+    const HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<int> held{0}, answered{0};
+    Win32DirectoryProbe system;
+};
+
+// A check that does not answer holds neither the dialog nor the other checks; it shows
+// "Checking…", then "Not answering", then what it found and its time; Esc needs no answer.
+TEST_F(DialogCommands, DirectoryListFillsInWhileACheckHangsAndClosesAtOnce)
+{
+    FixtureDir files;
+    const std::string dir = files.Directory("live", {}), list = "Z:\\hung;" + dir + ";Z:\\tmp\\trawl-no";
+    auto probe = std::make_shared<HangingProbe>();
+    Start();
+    view->directoryChecks = {probe, {std::chrono::seconds(1), std::chrono::seconds(2)}};
+    Click(IDC_ENVCHECK);
+    Type(IDC_MYPATH, list);
+    Texts opened, hung;
+    std::string answered;
+    UseDialog(ID_VIEW_DIRECTORYLIST, [&](HWND dialog) {
+        const auto* table =
+            dynamic_cast<CListCtrl*>(CWnd::FromHandlePermanent(GetDlgItem(dialog, IDC_DIRLIST_TABLE)));
+        opened.push_back(table->GetItemText(0, 2));
+        hung = ReadDirectoryList(dialog);
+        SetEvent(probe->release);
+        PumpUntil([&] { return (answered = table->GetItemText(0, 2)).starts_with("Slow ("); });
+        PostKey(dialog, VK_ESCAPE);
+    });
+    EXPECT_EQ(opened, Texts{"Checking\u2026"});
+    EXPECT_EQ(hung, (Texts{"1|Z:\\hung|Not answering|Typed", "2|" + dir + "|OK|Typed",
+                           "3|Z:\\tmp\\trawl-no|Missing|Typed",
+                           "3 entries, 1 missing, 1 not answering; " + std::to_string(list.size()) +
+                               " characters"}));
+    ASSERT_TRUE(answered.starts_with("Slow (") && answered.ends_with(" s)")) << answered;
+    EXPECT_GE(std::stod(answered.substr(6)), 2.0) << "timed from its start";
+
+    ResetEvent(probe->release);
+    HWND closed = nullptr;
+    UseDialog(ID_VIEW_DIRECTORYLIST, [&](HWND dialog) {
+        closed = dialog;
+        EXPECT_TRUE(PumpUntil([&] { return probe->held == 2; }));
+        PostKey(dialog, VK_ESCAPE);
+    });
+    EXPECT_FALSE(IsWindow(closed)) << "closed while its check is held";
+    EXPECT_EQ(probe->held - probe->answered, 1);
+    SetEvent(probe->release);
+    EXPECT_TRUE(PumpUntil([&] { return probe->answered == 2; }));
+    Pump();
 }
 
 } // namespace

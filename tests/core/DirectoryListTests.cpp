@@ -7,17 +7,23 @@
 
 namespace {
 
+using namespace std::chrono_literals;
 using trawl::EntryState;
+using trawl::PathKind;
 
 // Directories exist where named; "C:\file.txt" is a file; all else is missing.
-class FakeDisk : public trawl::IDirectoryProbe {
+// A path with "slow" in it took 2.4 s; "C:\hung" has run 6 s without an answer.
+class FakeDisk : public trawl::IPathChecks {
 public:
-    trawl::PathKind Probe(const std::string& path) override
+    trawl::PathCheck Check(const std::string& path) override
     {
         ++probes;
+        const std::chrono::milliseconds took = path.find("slow") != std::string::npos ? 2400ms : 0ms;
+        if (path == "C:\\hung")
+            return {std::nullopt, 6s};
         if (path == "C:\\file.txt")
-            return trawl::PathKind::File;
-        return path.rfind("C:\\gone", 0) == 0 ? trawl::PathKind::Missing : trawl::PathKind::Directory;
+            return {PathKind::File, took};
+        return {path.rfind("C:\\gone", 0) == 0 ? PathKind::Missing : PathKind::Directory, took};
     }
     int probes = 0;
 };
@@ -25,14 +31,16 @@ public:
 const trawl::DirectoryListTexts texts{
     {"Empty entry", "Unexpanded %s", "Relative", "Missing", "Not a directory", "Trailing space",
      "Trailing dot", "Not reached", "Cannot be read", "Duplicate of #%d", "OK", "Not in this process",
-     "Stored as %s", "Unbalanced quote"},
+     "Stored as %s", "Unbalanced quote", "REG_SZ %s", "Checking", "Not answering", "Slow (%s s)",
+     "Missing after %s s"},
     {"System", "User", "This process", "Typed"},
     "#\tDirectory\tState\tFrom",
     "1 entry",
     "%d entries",
     {"%d empty", "%d unexpanded", "%d relative", "%d missing", "%d not a directory", "%d trailing space",
      "%d trailing dot", "%d not reached", "%d unreadable", "%d duplicate", "", "%d not in this process",
-     "%d not text", "%d unbalanced"},
+     "%d not text", "%d unbalanced", "%d as text", "%d checking", "%d not answering", "%d slow",
+     "%d missing slowly"},
     "%s characters",
     " (too long)",
     "(misses %s)"};
@@ -88,6 +96,10 @@ TEST(DirectoryList, EachEntryGetsTheFirstStateThatApplies)
         // An odd quote comes before any other state, wherever it stands.
         {R"(C:\a";"C:\b)",
          {R"(1|C:\a"|Unbalanced quote|This process)", R"(2|"C:\b|Unbalanced quote|This process)"}},
+        // A slow check's time is shown; a later name of a slow directory is still its duplicate.
+        {R"(C:\slow;C:\SLOW\;C:\gone\slow;C:\hung)",
+         {R"(1|C:\slow|Slow (2.4 s)|This process)", R"(2|C:\SLOW\|Duplicate of #1|This process)",
+          R"(3|C:\gone\slow|Missing after 2.4 s|This process)", R"(4|C:\hung|Not answering|This process)"}},
     };
     for (const auto& [list, rows] : cases)
         EXPECT_EQ(Report(list), rows) << list;
@@ -107,6 +119,24 @@ TEST(DirectoryList, SummaryNamesWhatAnUnbalancedQuoteHides)
         EXPECT_EQ(trawl::ReportSummary(trawl::ReportDirectoryList(list, {}, disk, folder), list, texts),
                   summary)
             << list;
+}
+
+TEST(DirectoryList, ACheckIsSlowPastOneSecondAndNotAnsweringAtFive)
+{
+    using S = EntryState;
+    const std::tuple<std::optional<PathKind>, std::chrono::milliseconds, EntryState> cases[] = {
+        {std::nullopt, 4999ms, S::Checking},     {std::nullopt, 5000ms, S::NotAnswering},
+        {PathKind::Directory, 1000ms, S::Ok},    {PathKind::Directory, 1001ms, S::Slow},
+        {PathKind::Missing, 1000ms, S::Missing}, {PathKind::Missing, 30s, S::SlowMissing},
+        {PathKind::File, 3s, S::NotDirectory},   {PathKind::Unreadable, 3s, S::Unreadable},
+    };
+    for (const auto& [kind, took, state] : cases)
+        EXPECT_EQ(trawl::StateOfCheck({kind, took}, "C:\\x", {}), state) << took.count();
+    EXPECT_EQ(trawl::StateOfCheck({std::nullopt, 300ms}, "C:\\x", {100ms, 300ms}), S::NotAnswering);
+    const std::pair<std::chrono::milliseconds, std::string> seconds[] = {
+        {1001ms, "1.1"}, {2400ms, "2.4"}, {12345ms, "12.4"}, {0ms, "0.0"}};
+    for (const auto& [took, text] : seconds)
+        EXPECT_EQ(trawl::SecondsText(took), text) << took.count();
 }
 
 TEST(DirectoryList, FromNamesTheStoredValueThatHoldsTheEntry)

@@ -70,3 +70,18 @@ void PostAltKey(HWND dialog, char letter)
     // Bit 29: Alt is held.
     PostMessageA(target, WM_SYSCHAR, static_cast<WPARAM>(letter), static_cast<LPARAM>(0x20000001));
 }
+
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds)
+{
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (!done()) {
+        if (GetTickCount64() >= end)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return true;
+}

@@ -29,3 +29,6 @@ private:
 void PostKey(HWND dialog, UINT key);
 // Alt and a letter, as for a mnemonic.
 void PostAltKey(HWND dialog, char letter);
+// This thread's messages handled until `done` holds; false when it still
+// does not after `milliseconds`.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 10000);

@@ -66,6 +66,7 @@ TEST_F(ResultListTest, DirectoryListOkExactlyWhereTheSearchListsTheDirectorysFil
     typed.typed = true;
     CDirectoryListDlg dialog(listText, typed);
     ModalUser user([&](HWND shown) {
+        EXPECT_TRUE(PumpUntil([&] { return !dialog.Checking(); }));
         for (int row = 0; row < dialog.entryTable.GetItemCount(); ++row)
             states.push_back(dialog.entryTable.GetItemText(row, 2));
         PostKey(shown, VK_ESCAPE);
