@@ -1,7 +1,7 @@
 #include "ShellRuns.h"
 
 #include "CommandRuns.h"
-#include "DirectorySearch.h"
+#include "ListSplit.h"
 
 namespace trawl {
 
@@ -39,40 +39,34 @@ std::optional<std::string> CleanAppPathsValue(std::string_view value,
     return program;
 }
 
-std::vector<ShellCandidate> ShellCandidates(std::string_view typed, const ShellPlaces& places)
+bool SameDirectory(std::string_view a, std::string_view b, INameFolder& folder)
 {
-    std::vector<ShellCandidate> candidates;
-    if (!AppPathsKeyName(typed))
-        return candidates;
-    const bool extended = !SplitProgramName(typed).extension.empty();
-    const auto searchFolder = [&](ShellPlace place, const std::string& folder) {
-        if (folder.empty())
-            return;
-        if (extended) {
-            candidates.push_back({place, JoinPath(folder, typed)});
-            return;
-        }
-        for (const std::string& extension : places.extensions)
-            candidates.push_back({place, JoinPath(folder, std::string(typed) + extension)});
+    const auto trimmed = [](std::string_view directory) {
+        while (!directory.empty() && directory.back() == '\\')
+            directory.remove_suffix(1);
+        return directory;
     };
-    searchFolder(ShellPlace::WindowsFolder, places.windowsFolder);
-    searchFolder(ShellPlace::System32, places.system32);
-    for (const std::string& directory : places.pathDirectories)
-        searchFolder(ShellPlace::PathDirectory, directory);
-    if (places.userAppPath)
-        candidates.push_back({ShellPlace::UserAppPaths, *places.userAppPath});
-    if (places.machineAppPath)
-        candidates.push_back({ShellPlace::MachineAppPaths, *places.machineAppPath});
-    return candidates;
+    return FoldedName(trimmed(a), folder) == FoldedName(trimmed(b), folder);
 }
 
-std::optional<size_t> ShellWinner(std::span<const ShellCandidate> candidates,
-                                  const std::function<bool(const std::string&)>& exists)
+std::string ShellDirectoryList(std::string_view windowsFolder, std::string_view system32,
+                               std::string_view listText, INameFolder& folder)
 {
-    for (size_t position = 0; position < candidates.size(); ++position)
-        if (exists(candidates[position].path))
-            return position;
-    return std::nullopt;
+    // A ";" of a folder's own needs the quotes the split reads.
+    const auto entryOf = [](std::string_view directory) {
+        return directory.find(';') == std::string_view::npos ? std::string(directory)
+                                                             : "\"" + std::string(directory) + "\"";
+    };
+    std::string shellList = entryOf(windowsFolder) + ";" + entryOf(system32);
+    for (const std::string& entry : DirectoryListEntries(listText)) {
+        const std::string_view directory = UnquotedEntry(entry);
+        if (directory.empty() || SameDirectory(directory, windowsFolder, folder) ||
+            SameDirectory(directory, system32, folder))
+            continue;
+        shellList += ';';
+        shellList += entry;
+    }
+    return shellList;
 }
 
 } // namespace trawl

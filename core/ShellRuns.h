@@ -5,12 +5,12 @@
 // Windows folder and System32 before PATH, and after PATH in App Paths, the
 // registry's table of program names.
 
+#include "NameFolder.h"
+
 #include <functional>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace trawl {
 
@@ -33,38 +33,28 @@ std::optional<std::string> AppPathsKeyName(std::string_view typed);
 std::optional<std::string> CleanAppPathsValue(std::string_view value,
                                               const std::function<std::string(std::string_view)>& expand);
 
-enum class ShellPlace { WindowsFolder, System32, PathDirectory, UserAppPaths, MachineAppPaths };
+// Who a bare command name is looked up for: the command interpreter, or
+// Start, the Run box and programs that start others through the shell.
+enum class RunsFor { CommandPrompt, StartAndRun };
 
-struct ShellCandidate {
-    ShellPlace place;
+// The directories the shell searches for a bare name, as a directory list:
+// the Windows folder, System32, then the list's entries as written, less
+// those that name either folder again (compared as the file system compares
+// names, without wrapping quotes or a trailing "\"), which would only list
+// the same files twice.
+std::string ShellDirectoryList(std::string_view windowsFolder, std::string_view system32,
+                               std::string_view listText, INameFolder& folder);
+
+// Equal as directories: the names compared as the file system compares
+// them, trailing backslashes ignored.
+bool SameDirectory(std::string_view a, std::string_view b, INameFolder& folder);
+
+enum class AppPathsHive { User, Machine };
+
+// A program an App Paths key names for the command searched, cleaned.
+struct AppPathsProgram {
+    AppPathsHive hive;
     std::string path;
 };
-
-// Where the shell looks. Start and the Run box have no current directory
-// of the user's choosing (Explorer's is whatever it started with), so none
-// is searched.
-struct ShellPlaces {
-    std::string windowsFolder;
-    std::string system32;
-    std::vector<std::string> pathDirectories; // expanded, in PATH's order
-    // ParsePathExt(shellProgramExtensions), or what the caller knows better.
-    std::span<const std::string> extensions;
-    // Cleaned default values of the name's App Paths keys, where there is one.
-    std::optional<std::string> userAppPath;
-    std::optional<std::string> machineAppPath;
-};
-
-// Every file the shell may start for a typed name, in the order it tries
-// them: in each folder (empty ones skipped) the name as typed when it has
-// an extension, else the name with each extension in turn; then the App
-// Paths programs. A folder named twice (System32 is on PATH too) is listed
-// twice, which changes no winner. Nothing for a name AppPathsKeyName
-// refuses.
-std::vector<ShellCandidate> ShellCandidates(std::string_view typed, const ShellPlaces& places);
-
-// The candidate the shell starts: the first whose file exists. An App Paths
-// program that is missing is passed over as a missing file in a folder is.
-std::optional<size_t> ShellWinner(std::span<const ShellCandidate> candidates,
-                                  const std::function<bool(const std::string&)>& exists);
 
 } // namespace trawl

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace trawl {
 namespace {
 
@@ -22,23 +20,14 @@ TEST(ShellRuns, AppPathsKeyAndValue)
         EXPECT_EQ(CleanAppPathsValue(value, expand).value_or(""), program) << value;
 }
 
-TEST(ShellRuns, FirstFileInTheShellsOrderStarts)
+TEST(ShellRuns, TheShellSearchesItsFoldersFirstAndEachOnce)
 {
-    const std::vector<std::string> ext{".com", ".exe"};
-    const ShellPlaces places{"W", "W\\S", {"T", "W\\S\\"}, ext, "U\\p.exe", "M\\p.exe"};
-    const std::tuple<const char*, std::set<std::string>, const char*> cases[] = {
-        {"p", {"T\\p.exe", "W\\S\\p.exe"}, "W\\S\\p.exe"},
-        {"p", {"W\\S\\p.exe", "W\\p.com"}, "W\\p.com"},
-        {"p", {"T\\p.exe", "T\\p.com", "U\\p.exe"}, "T\\p.com"},
-        {"p", {"U\\p.exe", "M\\p.exe"}, "U\\p.exe"},
-        {"p", {"M\\p.exe", "T\\p"}, "M\\p.exe"},
-        {"p.exe", {"T\\p.exe.exe", "T\\p.exe"}, "T\\p.exe"}};
-    for (const auto& [typed, files, starts] : cases) {
-        const auto candidates = ShellCandidates(typed, places);
-        const auto winner =
-            ShellWinner(candidates, [&](const std::string& file) { return files.contains(file); });
-        EXPECT_EQ(winner ? candidates[*winner].path : "", starts) << typed;
-    }
+    AsciiNameFolder folder;
+    const Pair lists[] = {{"", R"(C:\W;C:\W\S)"},
+                          {R"(D:\T;c:\w\s\;"C:\W";;C:\W\S\X;C:\W\)", R"(C:\W;C:\W\S;D:\T;C:\W\S\X)"},
+                          {R"("E:;b";C:\WS)", R"(C:\W;C:\W\S;"E:;b";C:\WS)"}};
+    for (const auto& [list, searched] : lists)
+        EXPECT_EQ(ShellDirectoryList(R"(C:\W)", R"(C:\W\S)", list, folder), searched) << list;
 }
 
 } // namespace
