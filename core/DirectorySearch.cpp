@@ -70,6 +70,12 @@ public:
         }
     }
 
+    // Whether a file of that name (or short name) is one this search lists.
+    bool Lists(const FoundEntry& entry) const
+    {
+        return candidates.Rank(entry.name) || (!entry.shortName.empty() && candidates.Rank(entry.shortName));
+    }
+
 private:
     struct Held {
         size_t rank;
@@ -98,41 +104,73 @@ SearchOutcome SearchDirectoryList(std::string_view listText, std::string_view pa
         commandSearch.emplace(*command, *commands);
 
     const std::vector<std::string> directories = SplitDirectoryList(listText);
-    outcome.directoryCount = directories.size();
+    const std::span<const AppPathsProgram> appPaths =
+        commandSearch ? commands->appPaths : std::span<const AppPathsProgram>();
+    outcome.directoryCount = directories.size() + appPaths.size();
+
+    const auto listEntryIn = [&](std::string_view directory, const FoundEntry& entry) {
+        if (entry.attributes & attribute::directory)
+            return false;
+        const int32_t row = outcome.rowCount;
+        std::string path = JoinPath(directory, patternDirectory);
+        path += entry.name;
+        sink.InsertFoundRow(row, path, entry);
+        outcome.widestText = std::max(outcome.widestText, measure.TextWidth(path));
+
+        int column = 1;
+        if (options.showSize != 0)
+            sink.SetCell(row, column++, FormatSizeCell(entry.size));
+        if (options.showDate != 0) {
+            std::optional<LocalTime> local = clock.ToLocalTime(entry.lastWriteTime);
+            sink.SetCell(row, column++, local ? FormatDateCell(*local) : std::string());
+        }
+        if (options.showAttrib != 0)
+            sink.SetCell(row, column++, FormatAttributeCell(entry.attributes));
+        ++outcome.rowCount;
+        return true;
+    };
     for (const std::string& directory : directories) {
-        if (!sink.BeginDirectory(outcome.directoriesSearched, directories.size(), directory)) {
+        if (!sink.BeginDirectory(outcome.directoriesSearched, outcome.directoryCount, directory)) {
             outcome.stopped = true;
-            break;
+            return outcome;
         }
         std::string searchPath = JoinPath(directory, pattern);
         if (commandSearch)
             searchPath += ".*";
-
-        const auto listEntry = [&](const FoundEntry& entry) {
-            if (entry.attributes & attribute::directory)
-                return;
-            const int32_t row = outcome.rowCount;
-            std::string path = JoinPath(directory, patternDirectory);
-            path += entry.name;
-            sink.InsertFoundRow(row, path, entry);
-            outcome.widestText = std::max(outcome.widestText, measure.TextWidth(path));
-
-            int column = 1;
-            if (options.showSize != 0)
-                sink.SetCell(row, column++, FormatSizeCell(entry.size));
-            if (options.showDate != 0) {
-                std::optional<LocalTime> local = clock.ToLocalTime(entry.lastWriteTime);
-                sink.SetCell(row, column++, local ? FormatDateCell(*local) : std::string());
-            }
-            if (options.showAttrib != 0)
-                sink.SetCell(row, column++, FormatAttributeCell(entry.attributes));
-            ++outcome.rowCount;
-        };
+        const auto listEntry = [&](const FoundEntry& entry) { listEntryIn(directory, entry); };
         if (commandSearch)
             commandSearch->ListDirectory(searchPath, finder, listEntry);
         else
             finder.FindMatches(searchPath, listEntry);
         ++outcome.directoriesSearched;
+    }
+
+    for (size_t at = 0; at < appPaths.size(); ++at) {
+        const AppPathsProgram& program = appPaths[at];
+        if (!sink.BeginDirectory(outcome.directoriesSearched, outcome.directoryCount, program.path)) {
+            outcome.stopped = true;
+            return outcome;
+        }
+        ++outcome.directoriesSearched;
+        // Looked up as a file, never as a pattern; only a full path names one.
+        const size_t separator = program.path.find_last_of('\\');
+        if (separator == std::string::npos || program.path.find_first_of("*?") != std::string::npos ||
+            std::any_of(appPaths.begin(), appPaths.begin() + static_cast<std::ptrdiff_t>(at),
+                        [&](const AppPathsProgram& earlier) {
+                            return SameDirectory(earlier.path, program.path, commands->folder);
+                        }))
+            continue;
+        const std::string_view directory = std::string_view(program.path).substr(0, separator);
+        const bool searched = std::any_of(directories.begin(), directories.end(), [&](const std::string& d) {
+            return SameDirectory(d, directory, commands->folder);
+        });
+        finder.FindMatches(program.path, [&](const FoundEntry& entry) {
+            // A file its folder's search listed already is that row.
+            if (searched && commandSearch->Lists(entry))
+                return;
+            if (listEntryIn(directory, entry))
+                sink.MarkAppPathsRow(outcome.rowCount - 1, program.hive);
+        });
     }
     return outcome;
 }

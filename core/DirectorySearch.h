@@ -3,6 +3,7 @@
 #include "CellFormat.h"
 #include "DisplayOptions.h"
 #include "NameFolder.h"
+#include "ShellRuns.h"
 
 #include <cstdint>
 #include <functional>
@@ -66,6 +67,8 @@ public:
         InsertRow(row, path);
     }
     virtual void SetCell(int32_t row, int column, const std::string& text) = 0;
+    // Told after a found row that App Paths names rather than a directory of the list.
+    virtual void MarkAppPathsRow(int32_t /*row*/, AppPathsHive /*hive*/) {}
     // Told before each directory of the list is searched, numbered from 0;
     // false stops the search there, before that directory.
     virtual bool BeginDirectory(size_t /*index*/, size_t /*count*/, std::string_view /*directory*/)
@@ -86,17 +89,21 @@ struct SearchOutcome {
 };
 
 // What a search needs to look for a bare command name as the command
-// interpreter does: PATHEXT's extensions, and how the file system folds names.
+// interpreter does: PATHEXT's extensions, and how the file system folds names;
+// or as the shell does: its extensions, and the programs App Paths names.
 struct CommandLookup {
     std::span<const std::string> extensions;
     INameFolder& folder;
+    std::span<const AppPathsProgram> appPaths = {};
 };
 
 // Walks the directories of the list in order and lists every matching file
 // (never a directory) through the sink, with the cells the options select.
 // Given a command lookup, a bare command name (CommandOfPattern) lists in
 // each directory the file of that name and then the name with each extension,
-// in PATHEXT's order, from one enumeration of "name.*" per directory.
+// in PATHEXT's order, from one enumeration of "name.*" per directory. After
+// the directories come the App Paths programs that exist, each counted as
+// one more place searched, except one a directory or an earlier key listed.
 SearchOutcome SearchDirectoryList(std::string_view listText, std::string_view pattern,
                                   const DisplayOptions& options, IFileFinder& finder,
                                   ILocalTimeConverter& clock, ITextMeasure& measure, IResultSink& sink,

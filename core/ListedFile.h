@@ -30,6 +30,9 @@ struct ListedFile {
     intptr_t itemData;
     std::string_view directory;
     std::string_view name;
+    // Found where App Paths points for the command searched, after every
+    // directory of the list: it belongs to that command whatever its name.
+    bool appPaths = false;
 };
 
 } // namespace trawl

@@ -116,19 +116,28 @@ void MarkRuns(std::span<const ListedFile> files, const std::vector<size_t>& orde
     size_t directory = 0;
     std::string_view lastDirectory;
     bool firstFile = true;
+    bool afterAppPaths = false;
     for (size_t position : order) {
         const std::string_view name = files[position].name;
         if (name.empty())
             continue;
         const std::string_view directoryPart = files[position].directory;
-        if (!firstFile && directoryPart != lastDirectory)
+        // A row of App Paths stands alone, even beside a file of its folder.
+        const bool appPaths = files[position].appPaths && runs.command;
+        if (!firstFile && (directoryPart != lastDirectory || appPaths || afterAppPaths))
             ++directory;
         firstFile = false;
         lastDirectory = directoryPart;
+        afterAppPaths = appPaths;
 
-        const ProgramName program = SplitProgramName(name);
-        const std::optional<size_t> extension =
+        ProgramName program = SplitProgramName(name);
+        std::optional<size_t> extension =
             program.extension.empty() ? std::nullopt : FindKey(extensionKeys, keyOf(program.extension));
+        if (appPaths) {
+            // The shell starts what App Paths names, whatever it is called.
+            program.stem = *runs.command;
+            extension = 0;
+        }
         if (!extension) {
             if (runs.command) {
                 byPosition[position].run = RunState::NotRun;
@@ -149,7 +158,8 @@ void MarkRuns(std::span<const ListedFile> files, const std::vector<size_t>& orde
         const size_t runner = *program.best;
         mark.run = runner == program.position ? RunState::Runs : RunState::Passed;
         mark.runner = runner;
-        mark.command = SplitProgramName(files[runner].name).stem;
+        mark.command = files[runner].appPaths && runs.command ? *runs.command
+                                                              : SplitProgramName(files[runner].name).stem;
     }
 }
 

@@ -44,8 +44,8 @@ struct ShadowMark {
 // command does not run.
 bool IsGrey(const ShadowMark& mark);
 
-// What decides which program runs: PATHEXT's extensions in order and, for a
-// command search, the command searched for. A file whose extension is in
+// What decides which program runs: PATHEXT's extensions (or the shell's) in
+// order and, for a command search, the command searched for. A file whose extension is in
 // PATHEXT belongs to the command named by its stem.
 struct RunRule {
     std::span<const std::string> extensions;
@@ -61,9 +61,11 @@ struct RunRule {
 // names beyond ASCII.
 //
 // With a run rule, the programs of each command are ranked as the command
-// interpreter tries them: the directories in the order found (a directory's
-// rows come together), then PATHEXT's order within a directory. The first
-// runs; the others are passed over. Such rows carry a mark too.
+// interpreter (or the shell) tries them: the directories in the order found
+// (a directory's rows come together), then the extensions' order within a
+// directory. The first runs; the others are passed over. Such rows carry a
+// mark too. A row found through App Paths is a program of the command
+// searched, ranked after every directory, as its own.
 class ShadowMarks {
 public:
     void Compute(std::span<const ListedFile> files, INameFolder& folder, const RunRule& runs = {});

@@ -23,8 +23,15 @@ public:
                      const std::function<void(const FoundEntry&)>& onEntry) override
     {
         ++enumerations;
-        for (const std::string& written : tree[searchPath.substr(0, searchPath.find('\\'))]) {
+        const std::string folder = searchPath.substr(0, searchPath.find('\\'));
+        const std::string_view last = std::string_view(searchPath).substr(searchPath.rfind('\\') + 1);
+        // A folder and a name without a wildcard name one file.
+        const bool oneFile =
+            last.find('*') == std::string_view::npos && last.size() + folder.size() + 1 == searchPath.size();
+        for (const std::string& written : tree[folder]) {
             const std::string_view name = std::string_view(written).substr(0, written.find('|'));
+            if (oneFile && !SameAsciiFolded(name, last))
+                continue;
             const bool directory = name.back() == '\\';
             FoundEntry entry{name.substr(0, name.size() - directory), directory ? attribute::directory : 0};
             if (name.size() < written.size())
@@ -37,6 +44,7 @@ public:
         files.push_back({row, paths.emplace_back(path)});
     }
     void SetCell(int32_t, int, const std::string&) override {}
+    void MarkAppPathsRow(int32_t, AppPathsHive) override { files.back().appPaths = true; }
     int TextWidth(const std::string&) override { return 0; }
     std::optional<LocalTime> ToLocalTime(uint64_t) override { return std::nullopt; }
 
@@ -68,12 +76,11 @@ std::string Describe(const ShadowMarks& marks, const std::vector<ListedFile>& fi
     const std::string command(mark->command);
     return file.Path() + ":" + (IsGrey(*mark) ? " grey" : "") +
            (mark->state == ShadowState::Winner ? " wins " + std::to_string(mark->shadowedCount) : "") +
-           (mark->state == ShadowState::Shadowed ? " shadowed by " + files[mark->winner].Path()
-                                                 : "") +
+           (mark->state == ShadowState::Shadowed ? " shadowed by " + files[mark->winner].Path() : "") +
            (mark->run == RunState::Runs ? " runs " + command : "") +
-           (mark->run == RunState::Passed ? " " + command + " runs " + files[mark->runner].Path()
-                                          : "") +
-           (mark->run == RunState::NotRun ? " not run by " + command : "");
+           (mark->run == RunState::Passed ? " " + command + " runs " + files[mark->runner].Path() : "") +
+           (mark->run == RunState::NotRun ? " not run by " + command : "") +
+           (file.appPaths ? " (App Paths)" : "");
 }
 
 TEST(CommandRuns, RowsAreListedAndMarkedInTheOrderTheInterpreterTries)
@@ -84,6 +91,10 @@ TEST(CommandRuns, RowsAreListedAndMarkedInTheOrderTheInterpreterTries)
         const char* pattern;
         std::vector<std::pair<std::string, Strings>> directories; // in list order
         Strings rows;
+        // Where App Paths points, in folders off the list, and the lookups that takes.
+        std::vector<AppPathsProgram> appPaths = {};
+        std::map<std::string, Strings> elsewhere = {};
+        size_t lookups = 0;
     };
     // clang-format off
     const Case cases[] = {
@@ -122,6 +133,16 @@ TEST(CommandRuns, RowsAreListedAndMarkedInTheOrderTheInterpreterTries)
          {{"A", {"tool.\xCF\x89"}}, {"B", {"tool.\xCE\xA9"}}},
          {"A\\tool.\xCF\x89: wins 1 runs tool",
           "B\\tool.\xCE\xA9: grey shadowed by A\\tool.\xCF\x89 tool runs A\\tool.\xCF\x89"}},
+        {"the shell: App Paths after every folder, for the command whatever its name", ".PIF;.COM;.BAT;.CMD;.LNK;.EXE",
+         "foo", {{"A", {"foo.vbs", "foo.exe", "foo.lnk"}}, {"B", {"foo.cmd"}}},
+         {R"(A\foo.lnk: runs foo)", R"(A\foo.exe: grey foo runs A\foo.lnk)", R"(B\foo.cmd: grey foo runs A\foo.lnk)",
+          R"(T\foo64.exe: grey foo runs A\foo.lnk (App Paths))"},
+         {{AppPathsHive::User, R"(A\FOO.EXE)"}, {AppPathsHive::Machine, R"(T\foo64.exe)"}},
+         {{"T", {"foo64.exe", "foo.com"}}}, 2},
+        {"the shell: App Paths alone runs; the other key naming it again is not looked up", "", "foo",
+         {{"A", {"foo"}}}, {R"(A\foo: grey not run by foo)", R"(T\Tool.exe: runs foo (App Paths))"},
+         {{AppPathsHive::User, R"(T\TOOL.EXE)"}, {AppPathsHive::Machine, R"(T\tool.exe)"}, },
+         {{"T", {"Tool.exe"}}}, 1},
     };
     // clang-format on
     GreekFolder folder;
@@ -133,11 +154,12 @@ TEST(CommandRuns, RowsAreListedAndMarkedInTheOrderTheInterpreterTries)
             disk.tree[directory] = names;
             list += directory + ";";
         }
+        disk.tree.insert(c.elsewhere.begin(), c.elsewhere.end());
         const Strings extensions = ParsePathExt(c.pathExt);
-        const CommandLookup lookup{extensions, folder};
+        const CommandLookup lookup{extensions, folder, c.appPaths};
         SearchDirectoryList(list, c.pattern, {}, disk, disk, disk, disk, &lookup);
         // One enumeration per directory, however many extensions are tried.
-        EXPECT_EQ(disk.enumerations, c.directories.size());
+        EXPECT_EQ(disk.enumerations, c.directories.size() + c.lookups);
         if (disk.files.empty())
             disk.InsertRow(0, "(No files where found !)");
 
