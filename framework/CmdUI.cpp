@@ -8,4 +8,9 @@ void CCmdUI::Enable(bool on)
 
 void CCmdUI::SetCheck(int) {}
 
+void CCmdUI::SetRadio(bool on)
+{
+    SetCheck(on ? 1 : 0);
+}
+
 void CCmdUI::SetText(const std::string&) {}

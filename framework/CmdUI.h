@@ -14,6 +14,8 @@ public:
 
     virtual void Enable(bool on = true);
     virtual void SetCheck(int check = 1);
+    // Checked as one of a group of choices: a menu item shows a dot.
+    virtual void SetRadio(bool on = true);
     virtual void SetText(const std::string& text);
 
     UINT id = 0;

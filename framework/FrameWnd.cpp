@@ -337,6 +337,14 @@ void CMenuCmdUI::SetCheck(int check)
     CheckMenuItem(menu, position, MF_BYPOSITION | (check != 0 ? MF_CHECKED : MF_UNCHECKED));
 }
 
+void CMenuCmdUI::SetRadio(bool on)
+{
+    if (on)
+        CheckMenuRadioItem(menu, position, position, position, MF_BYPOSITION);
+    else
+        SetCheck(0);
+}
+
 void CMenuCmdUI::SetText(const std::string& text)
 {
     ModifyMenuA(menu, position, MF_BYPOSITION | MF_STRING, id, text.c_str());

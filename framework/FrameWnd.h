@@ -90,6 +90,7 @@ public:
     CMenuCmdUI(HMENU menu, UINT position) : menu(menu), position(position) {}
     void Enable(bool on = true) override;
     void SetCheck(int check = 1) override;
+    void SetRadio(bool on = true) override;
     void SetText(const std::string& text) override;
 
 private:
