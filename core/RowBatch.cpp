@@ -48,6 +48,12 @@ void RowBatch::SetCell(int32_t row, int column, const std::string& value)
         cells.push_back(Cell{column, Keep(value)});
 }
 
+void RowBatch::MarkAppPathsRow(int32_t row, AppPathsHive hive)
+{
+    if (!rows.empty() && rows.back().number == row)
+        rows.back().appPaths = hive;
+}
+
 int32_t RowBatch::ListInto(IResultSink& sink, ITextMeasure& measure) const
 {
     int32_t widest = 0;
@@ -71,6 +77,8 @@ int32_t RowBatch::ListInto(IResultSink& sink, ITextMeasure& measure) const
             cell.assign(View(cells[c].text));
             sink.SetCell(row.number, cells[c].column, cell);
         }
+        if (row.appPaths)
+            sink.MarkAppPathsRow(row.number, *row.appPaths);
         widest = std::max(widest, measure.TextWidth(path));
     }
     return widest;

@@ -3,6 +3,7 @@
 #include "DirectorySearch.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ public:
     void InsertRow(int32_t row, const std::string& path) override;
     void InsertFoundRow(int32_t row, const std::string& path, const FoundEntry& entry) override;
     void SetCell(int32_t row, int column, const std::string& text) override;
+    void MarkAppPathsRow(int32_t row, AppPathsHive hive) override;
 
     // Lists the rows through sink, in the order they came; the widest path
     // as measure measures it.
@@ -32,6 +34,7 @@ private:
     struct Row {
         int32_t number = 0;
         bool found = false;
+        std::optional<AppPathsHive> appPaths;
         uint32_t attributes = 0;
         uint64_t size = 0;
         uint64_t lastWriteTime = 0;

@@ -297,6 +297,25 @@ std::string CResultListCtrl::GetShadowTip(int row)
     return first + "\r\n" + second;
 }
 
+void CResultListCtrl::MarkAppPathsRow(int row, trawl::AppPathsHive hive)
+{
+    if (shadowMarksOn && row >= 0 && row < GetItemCount())
+        shadowMarks.MarkAppPaths(GetItemData(row), hive);
+}
+
+std::string CResultListCtrl::GetRowTip(int row)
+{
+    std::string tip = GetShadowTip(row);
+    if (!shadowMarksOn || row < 0 || row >= GetItemCount())
+        return tip;
+    const std::optional<trawl::AppPathsHive> hive = shadowMarks.AppPathsOf(GetItemData(row));
+    if (!hive)
+        return tip;
+    const std::string from = LoadResString(*hive == trawl::AppPathsHive::User ? IDS_FROM_USER_APP_PATHS
+                                                                              : IDS_FROM_MACHINE_APP_PATHS);
+    return tip.empty() ? from : from + "\r\n" + tip;
+}
+
 void CResultListCtrl::OnCustomDraw(NMHDR* notify, LRESULT* result)
 {
     *result = CDRF_DODEFAULT;
@@ -316,7 +335,7 @@ void CResultListCtrl::OnGetInfoTip(NMHDR* notify, LRESULT* result)
 {
     *result = 0;
     auto* tip = reinterpret_cast<NMLVGETINFOTIPA*>(notify);
-    std::string text = GetShadowTip(tip->iItem);
+    std::string text = GetRowTip(tip->iItem);
     if (text.empty() || tip->pszText == nullptr || tip->cchTextMax <= 0)
         return;
     // A cut label comes with its whole text, which the tip should still show.

@@ -62,6 +62,11 @@ public:
     // over, and whether typing its command runs it; empty for a row without
     // a mark.
     std::string GetShadowTip(int row);
+    // The row was found where App Paths points (told by the search after
+    // inserting it), which its tip says before its marks.
+    void MarkAppPathsRow(int row, trawl::AppPathsHive hive);
+    // The tip shown over a row: where App Paths put it, then GetShadowTip.
+    std::string GetRowTip(int row);
 
     // The file a row stands for, exactly as found; nothing for a row that
     // stands for none.

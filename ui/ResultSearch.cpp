@@ -6,6 +6,7 @@
 #include "ui/CodePageText.h"
 #include "ui/EnvironmentValue.h"
 #include "ui/PlatformNameFolder.h"
+#include "ui/ShellLookup.h"
 #include "ui/Win32FileFinder.h"
 #include "ui/Win32LocalTime.h"
 
@@ -93,26 +94,50 @@ public:
         if (at >= 0)
             list.SetCell(at, column, text);
     }
+    void MarkAppPathsRow(int32_t, trawl::AppPathsHive hive) override
+    {
+        if (at >= 0)
+            list.MarkAppPathsRow(at, hive);
+    }
 
 private:
     CResultListCtrl& list;
     int at = -1;
 };
 
-// PATHEXT's extensions, set on the list as the rule of what runs.
-std::vector<std::string> PrepareRunRule(CResultListCtrl& list, std::string_view pattern)
+// What a search takes from the system, read before it starts.
+struct RunRule {
+    std::string directoryList;
+    std::vector<std::string> extensions;
+    std::vector<trawl::AppPathsProgram> appPaths;
+};
+
+// The rule of what runs, set on the list: PATHEXT's extensions, or for a
+// command looked up as Start and Run do, the shell's with its folders and
+// App Paths.
+RunRule PrepareRunRule(CResultListCtrl& list, std::string_view directoryList, std::string_view pattern,
+                       trawl::RunsFor runsFor)
 {
-    // The program's own PATHEXT, as the command interpreter it starts would read it.
-    std::vector<std::string> extensions = trawl::ParsePathExt(EnvironmentValue("PATHEXT").value_or(""));
     const std::optional<std::string_view> command = trawl::CommandOfPattern(pattern);
-    list.SetRunRule(extensions, command ? std::optional<std::string>(*command) : std::nullopt);
-    return extensions;
+    RunRule rule;
+    if (command && runsFor == trawl::RunsFor::StartAndRun) {
+        rule.directoryList = ShellSearchList(directoryList);
+        rule.extensions = trawl::ParsePathExt(trawl::shellProgramExtensions);
+        rule.appPaths = AppPathsPrograms(*command);
+    } else {
+        rule.directoryList = directoryList;
+        // The program's own PATHEXT, as the command interpreter it starts would read it.
+        rule.extensions = trawl::ParsePathExt(EnvironmentValue("PATHEXT").value_or(""));
+    }
+    list.SetRunRule(rule.extensions, command ? std::optional<std::string>(*command) : std::nullopt);
+    return rule;
 }
 
 } // namespace
 
 trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view directoryList,
-                                       std::string_view pattern, const trawl::DisplayOptions& options)
+                                       std::string_view pattern, const trawl::DisplayOptions& options,
+                                       trawl::RunsFor runsFor)
 {
     RedrawSuspended quiet(list);
     list.DeleteAllItems();
@@ -120,10 +145,10 @@ trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view d
     Win32LocalTime clock;
     ResultListWriter writer(list);
     ListTextMeasure measure(list);
-    const std::vector<std::string> extensions = PrepareRunRule(list, pattern);
+    const RunRule rule = PrepareRunRule(list, directoryList, pattern, runsFor);
     PlatformNameFolder folder;
-    const trawl::CommandLookup commands{extensions, folder};
-    return trawl::SearchDirectoryList(directoryList, pattern, options, finder, clock, measure, writer,
+    const trawl::CommandLookup commands{rule.extensions, folder, rule.appPaths};
+    return trawl::SearchDirectoryList(rule.directoryList, pattern, options, finder, clock, measure, writer,
                                       &commands);
 }
 
@@ -178,6 +203,7 @@ public:
     {
         batch.SetCell(row, column, text);
     }
+    void MarkAppPathsRow(int32_t row, trawl::AppPathsHive hive) override { batch.MarkAppPathsRow(row, hive); }
     bool BeginDirectory(size_t index, size_t count, std::string_view directory) override
     {
         HandOver(false, [&](SearchProgress& progress) {
@@ -226,10 +252,9 @@ private:
 struct WorkerInput {
     std::shared_ptr<CSearchWorker::Job> job;
     std::unique_ptr<trawl::IFileFinder> finder;
-    std::string directoryList;
     std::string pattern;
     trawl::DisplayOptions options;
-    std::vector<std::string> extensions;
+    RunRule rule;
 };
 
 void RunWorker(const WorkerInput& input)
@@ -237,17 +262,17 @@ void RunWorker(const WorkerInput& input)
     Win32LocalTime clock;
     NoMeasure measure;
     PlatformNameFolder folder;
-    const trawl::CommandLookup commands{input.extensions, folder};
+    const trawl::CommandLookup commands{input.rule.extensions, folder, input.rule.appPaths};
     WorkerSink sink(*input.job);
-    sink.Finish(trawl::SearchDirectoryList(input.directoryList, input.pattern, input.options, *input.finder,
-                                           clock, measure, sink, &commands));
+    sink.Finish(trawl::SearchDirectoryList(input.rule.directoryList, input.pattern, input.options,
+                                           *input.finder, clock, measure, sink, &commands));
 }
 
 } // namespace
 
 void CSearchWorker::Start(CResultListCtrl& target, HWND window, std::string directoryList,
                           std::string pattern, const trawl::DisplayOptions& options,
-                          const FinderFactory& makeFinder)
+                          const FinderFactory& makeFinder, trawl::RunsFor runsFor)
 {
     Stop();
     list = &target;
@@ -262,8 +287,7 @@ void CSearchWorker::Start(CResultListCtrl& target, HWND window, std::string dire
     auto input = std::make_shared<WorkerInput>();
     input->job = job;
     input->finder = makeFinder ? makeFinder() : std::make_unique<Win32FileFinder>();
-    input->extensions = PrepareRunRule(target, pattern);
-    input->directoryList = std::move(directoryList);
+    input->rule = PrepareRunRule(target, directoryList, pattern, runsFor);
     input->pattern = std::move(pattern);
     input->options = options;
     try {

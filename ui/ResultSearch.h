@@ -12,9 +12,12 @@
 // order found. Drawing is suspended meanwhile: a visible list that redraws
 // on every insertion is orders of magnitude slower. A bare command name is
 // looked for as the command interpreter looks for it, with the process's
-// PATHEXT, which also tells the list which program of each command runs.
+// PATHEXT, which also tells the list which program of each command runs; or,
+// for Start and Run, as the shell looks for it: its folders first, its
+// extensions, and App Paths after the list.
 trawl::SearchOutcome ListMatchingFiles(CResultListCtrl& list, std::string_view directoryList,
-                                       std::string_view pattern, const trawl::DisplayOptions& options);
+                                       std::string_view pattern, const trawl::DisplayOptions& options,
+                                       trawl::RunsFor runsFor = trawl::RunsFor::CommandPrompt);
 
 // Adds the message row when nothing was listed (and the search was not
 // stopped) and sizes the first column
@@ -51,7 +54,8 @@ public:
     // Stops any running search and starts one listing into the emptied list.
     // makeFinder may be empty: the system's finder.
     void Start(CResultListCtrl& list, HWND notify, std::string directoryList, std::string pattern,
-               const trawl::DisplayOptions& options, const FinderFactory& makeFinder);
+               const trawl::DisplayOptions& options, const FinderFactory& makeFinder,
+               trawl::RunsFor runsFor = trawl::RunsFor::CommandPrompt);
     // Lists the rows handed over so far; false for a message of a search
     // stopped or replaced since, and while the rows wait for the next
     // listing: rows are listed at most every listingPause, since each

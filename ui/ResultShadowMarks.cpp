@@ -40,6 +40,21 @@ void ResultShadowMarks::DeleteRow(intptr_t itemData)
     stale = true;
 }
 
+void ResultShadowMarks::MarkAppPaths(intptr_t itemData, trawl::AppPathsHive hive)
+{
+    const auto found = FindRow(itemData);
+    if (found == listedRows.end())
+        return;
+    found->appPaths = hive;
+    stale = true;
+}
+
+std::optional<trawl::AppPathsHive> ResultShadowMarks::AppPathsOf(intptr_t itemData)
+{
+    const auto found = FindRow(itemData);
+    return found == listedRows.end() ? std::nullopt : found->appPaths;
+}
+
 void ResultShadowMarks::Forget()
 {
     listedRows.clear();
@@ -60,7 +75,8 @@ void ResultShadowMarks::Update()
             continue;
         const std::string_view path = std::string_view(listedPaths).substr(row.pathStart, row.pathLength);
         const size_t nameStart = path.size() - row.nameLength;
-        markedFiles.emplace_back(row.itemData, path.substr(0, nameStart), path.substr(nameStart));
+        markedFiles.emplace_back(row.itemData, path.substr(0, nameStart), path.substr(nameStart)).appPaths =
+            row.appPaths.has_value();
     }
     PlatformNameFolder folder;
     shadowMarks.Compute(markedFiles, folder, {pathExtensions, searchedCommand});

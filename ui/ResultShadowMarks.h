@@ -2,6 +2,7 @@
 
 #include "core/ListedFile.h"
 #include "core/ShadowMarks.h"
+#include "core/ShellRuns.h"
 
 #include <cstdint>
 #include <optional>
@@ -20,6 +21,10 @@ public:
     // may hold a "\" of their own.
     void NameRow(intptr_t itemData, size_t nameLength);
     void DeleteRow(intptr_t itemData);
+    // The row was found where App Paths points, not in a directory of the list.
+    void MarkAppPaths(intptr_t itemData, trawl::AppPathsHive hive);
+    // Which App Paths key a row was found through; nothing for a row of a directory.
+    std::optional<trawl::AppPathsHive> AppPathsOf(intptr_t itemData);
     void Forget();
 
     // The mark of a row by its item data; null for a row without a namesake.
@@ -41,6 +46,7 @@ private:
         size_t pathLength;
         size_t nameLength;
         bool deleted;
+        std::optional<trawl::AppPathsHive> appPaths = std::nullopt;
     };
     // Every row inserted since the list was last emptied, in insertion order;
     // deleted rows stay as tombstones so a deletion costs no shifting. The
