@@ -17,7 +17,7 @@
 #define IDD_DIRECTORY_LIST 140
 #define IDD_ADD_ENTRY 141
 
-// Strings (102-234, and the idle prompts at 1000-1002), by owner:
+// Strings (102-309, and the idle prompts at 1000-1002), by owner:
 // the search form and the About box's values
 #define IDS_MEMORY_KB 102
 #define IDS_DRIVE_FREE 103
@@ -147,6 +147,9 @@
 #define IDS_SEARCH_STOPPED 291
 #define IDS_EDIT_VALUES_JOIN 292
 #define IDS_EDIT_ONLY_VALUE 293
+// where Start and Run found a row (300-309)
+#define IDS_FROM_USER_APP_PATHS 300
+#define IDS_FROM_MACHINE_APP_PATHS 301
 // tips of what runs when a command is typed
 #define IDS_RUNS_WHEN_TYPED 193
 #define IDS_TYPING_RUNS 194
@@ -208,7 +211,7 @@
 #define IDC_ADD_TEXT 1054
 #define IDC_ADD_BROWSE 1055
 
-// Commands (32771-32790)
+// Commands (32771-32792)
 #define ID_VIEW_ENVVALUE 32771
 #define ID_FILE_SEARCH 32772
 #define ID_FILE_CLEAR 32773
@@ -219,6 +222,8 @@
 #define ID_POPUP_NOTEPAD 32781
 #define ID_POPUP_QUICKVIEW 32782
 #define ID_VIEW_DIRECTORYLIST 32790
+#define ID_VIEW_RUNS_COMMAND_PROMPT 32791
+#define ID_VIEW_RUNS_START_AND_RUN 32792
 
 // Framework commands, strings and windows (57344-61704)
 #include "framework/FrameworkIds.h"

@@ -36,6 +36,15 @@ void CTrawlDoc::LoadDisplayOptions()
     // Read once as on or off, so the columns and the options box agree on
     // any stored value.
     options.showVersion = app->GetProfileInt(optionsSection, "FileVersion", 0) != 0 ? 1 : 0;
+    runsFor = app->GetProfileInt(optionsSection, "WhatRunsFor", 0) == 1 ? trawl::RunsFor::StartAndRun
+                                                                        : trawl::RunsFor::CommandPrompt;
+}
+
+void CTrawlDoc::SaveRunsFor(trawl::RunsFor changed)
+{
+    runsFor = changed;
+    if (CWinApp* app = CWinApp::Get())
+        app->WriteProfileInt(optionsSection, "WhatRunsFor", changed == trawl::RunsFor::StartAndRun ? 1 : 0);
 }
 
 void CTrawlDoc::SaveDisplayOptions(const trawl::DisplayOptions& changed)

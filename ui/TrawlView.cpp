@@ -40,6 +40,10 @@ const MessageEntry CTrawlView::messageEntries[] = {
     msgmap::ControlNotify<&CTrawlView::OnInputChanged>(EN_CHANGE, IDC_MYPATH),
     msgmap::OnSize<&CTrawlView::OnSize>(),
     msgmap::Command<&CTrawlView::OnViewDetailOptions>(ID_VIEW_DETAILOPTIONS),
+    msgmap::Command<&CTrawlView::OnRunsForCommandPrompt>(ID_VIEW_RUNS_COMMAND_PROMPT),
+    msgmap::Command<&CTrawlView::OnRunsForStartAndRun>(ID_VIEW_RUNS_START_AND_RUN),
+    msgmap::UpdateCommandUI<&CTrawlView::OnUpdateRunsFor>(ID_VIEW_RUNS_COMMAND_PROMPT),
+    msgmap::UpdateCommandUI<&CTrawlView::OnUpdateRunsFor>(ID_VIEW_RUNS_START_AND_RUN),
     msgmap::Command<&CTrawlView::OnPopupOpen>(ID_POPUP_OPEN),
     msgmap::Command<&CTrawlView::OnPopupNotepad>(ID_POPUP_NOTEPAD),
     msgmap::Command<&CTrawlView::OnPopupQuickView>(ID_POPUP_QUICKVIEW),
@@ -306,7 +310,8 @@ void CTrawlView::SearchList(const std::optional<std::string>& directoryList, boo
         return;
     }
     // The rows come as the worker hands them over (OnSearchRows).
-    search.Start(resultList, GetSafeHwnd(), *directoryList, fileName, GetDocument()->options, makeFinder);
+    search.Start(resultList, GetSafeHwnd(), *directoryList, fileName, GetDocument()->options, makeFinder,
+                 GetDocument()->runsFor);
     ShowSearchStatus();
 }
 
@@ -447,14 +452,44 @@ void CTrawlView::OnViewDetailOptions()
     changed.showSize = dialog.showSize;
     changed.showVersion = dialog.showVersion;
     GetDocument()->SaveDisplayOptions(changed);
-    // No row of the old columns may arrive in the new ones.
+    SearchAgain();
+}
+
+void CTrawlView::SearchAgain()
+{
+    // No row of the old columns or rule may arrive in the new ones.
     search.Stop();
     searchStatus.clear();
     SetupColumns();
-    // The same search again under the new columns; with the input incomplete
-    // the list stays empty and the found pane keeps its text.
+    // The same search again; with the input incomplete the list stays empty
+    // and the found pane keeps its text.
     if (trawl::InputsComplete(fileName, useEnvironment != 0, envList.GetCurSel() >= 0, myPath))
         OnSearch();
+}
+
+void CTrawlView::ChooseRunsFor(trawl::RunsFor chosen)
+{
+    if (chosen == GetDocument()->runsFor)
+        return;
+    GetDocument()->SaveRunsFor(chosen);
+    SearchAgain();
+}
+
+void CTrawlView::OnRunsForCommandPrompt()
+{
+    ChooseRunsFor(trawl::RunsFor::CommandPrompt);
+}
+
+void CTrawlView::OnRunsForStartAndRun()
+{
+    ChooseRunsFor(trawl::RunsFor::StartAndRun);
+}
+
+void CTrawlView::OnUpdateRunsFor(CCmdUI* cmdUI)
+{
+    const trawl::RunsFor item =
+        cmdUI->id == ID_VIEW_RUNS_START_AND_RUN ? trawl::RunsFor::StartAndRun : trawl::RunsFor::CommandPrompt;
+    cmdUI->SetRadio(item == GetDocument()->runsFor);
 }
 
 void CTrawlView::OnDpiChanged(int oldDpi, int newDpi)

@@ -41,6 +41,8 @@ public:
     void SearchList(const std::optional<std::string>& directoryList, bool editedList);
     void OnClear();
     void OnViewDetailOptions();
+    // Whom the marks answer for; a change is stored and searches again.
+    void ChooseRunsFor(trawl::RunsFor chosen);
     bool SearchRunning() const { return search.Running(); }
 
     // Keeps the row count for the frame's found pane, which reads it at idle.
@@ -84,6 +86,9 @@ protected:
     void OnDirectoryList();
     void OnUpdateDirectoryList(CCmdUI* cmdUI);
     void OnSize(UINT type, int cx, int cy);
+    void OnRunsForCommandPrompt();
+    void OnRunsForStartAndRun();
+    void OnUpdateRunsFor(CCmdUI* cmdUI);
 
     void OnPopupOpen();
     void OnPopupNotepad();
@@ -104,6 +109,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Searches again as the user last asked, after the columns or the rule changed.
+    void SearchAgain();
     void FillEnvironmentList();
     void ShowSearchStatus();
     void FinishSearch(const trawl::SearchOutcome& outcome);
