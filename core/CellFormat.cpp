@@ -39,6 +39,8 @@ std::string FormatAttributeCell(uint32_t attributes)
         text[3] = 'S';
     if (attributes & attribute::temporary)
         text[4] = 'T';
+    if (attributes & attribute::reparsePoint)
+        text += 'L';
     return text;
 }
 

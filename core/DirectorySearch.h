@@ -30,6 +30,9 @@ struct FoundEntry {
     // empty when the finder does not report it.
     std::u16string_view exactName = {};
     std::u16string_view exactShortName = {};
+    // A reparse point's tag (an app execution alias, a link); 0 for a file
+    // that is none.
+    uint32_t reparseTag = 0;
 };
 
 // Enumerates the entries matching the last component of searchPath, with the

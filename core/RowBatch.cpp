@@ -35,6 +35,7 @@ void RowBatch::InsertFoundRow(int32_t row, const std::string& path, const FoundE
     added.attributes = entry.attributes;
     added.size = entry.size;
     added.lastWriteTime = entry.lastWriteTime;
+    added.reparseTag = entry.reparseTag;
     added.name = Keep(entry.name);
     added.shortName = Keep(entry.shortName);
     added.exactName = KeepWide(entry.exactName);
@@ -69,7 +70,8 @@ int32_t RowBatch::ListInto(IResultSink& sink, ITextMeasure& measure) const
                 row.number, path,
                 FoundEntry{View(row.name), row.attributes, row.size, row.lastWriteTime, View(row.shortName),
                            wideText.substr(row.exactName.start, row.exactName.length),
-                           wideText.substr(row.exactShortName.start, row.exactShortName.length)});
+                           wideText.substr(row.exactShortName.start, row.exactShortName.length),
+                           row.reparseTag});
         else
             sink.InsertRow(row.number, path);
         const size_t endCell = at + 1 < rows.size() ? rows[at + 1].firstCell : cells.size();

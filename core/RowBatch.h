@@ -38,6 +38,7 @@ private:
         uint32_t attributes = 0;
         uint64_t size = 0;
         uint64_t lastWriteTime = 0;
+        uint32_t reparseTag = 0;
         Span path, name, shortName;
         Span exactName, exactShortName; // in wide
         size_t firstCell = 0;

@@ -8,7 +8,7 @@ void FoundFiles::Clear()
 }
 
 void FoundFiles::Add(intptr_t itemData, std::string_view directory, std::wstring_view name,
-                      std::wstring_view shortName)
+                     std::wstring_view shortName, uint32_t reparseTag)
 {
     if (itemData < 0)
         return;
@@ -17,7 +17,8 @@ void FoundFiles::Add(intptr_t itemData, std::string_view directory, std::wstring
     const auto index = static_cast<size_t>(itemData);
     if (index >= entries.size())
         entries.resize(index + 1);
-    entries[index] = Entry{directories.size() - 1, names.size(), name.size(), shortName.size(), true};
+    entries[index] =
+        Entry{directories.size() - 1, names.size(), name.size(), shortName.size(), reparseTag, true};
     names += name;
     names += shortName;
 }
@@ -30,5 +31,5 @@ std::optional<FoundFile> FoundFiles::Find(intptr_t itemData) const
     if (!entry.found)
         return std::nullopt;
     return FoundFile{directories[entry.directory], names.substr(entry.nameStart, entry.nameLength),
-                      names.substr(entry.nameStart + entry.nameLength, entry.shortLength)};
+                     names.substr(entry.nameStart + entry.nameLength, entry.shortLength), entry.reparseTag};
 }

@@ -17,6 +17,8 @@ struct FoundFile {
     std::wstring name;
     // The file system's 8.3 alias; empty when it keeps none.
     std::wstring shortName;
+    // The reparse point's tag as enumerated; 0 for a file that is none.
+    uint32_t reparseTag = 0;
 };
 
 // The found files of the result list's rows, by item data (the row's number
@@ -25,7 +27,7 @@ class FoundFiles {
 public:
     void Clear();
     void Add(intptr_t itemData, std::string_view directory, std::wstring_view name,
-             std::wstring_view shortName);
+             std::wstring_view shortName, uint32_t reparseTag = 0);
     // Nothing for a row that stands for no found file, such as the message a
     // fruitless search leaves.
     std::optional<FoundFile> Find(intptr_t itemData) const;
@@ -36,6 +38,7 @@ private:
         size_t nameStart = 0; // in names, the short name right after the name
         size_t nameLength = 0;
         size_t shortLength = 0;
+        uint32_t reparseTag = 0;
         bool found = false;
     };
     // Rows of one directory come together: each directory is kept once. The

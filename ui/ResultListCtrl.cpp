@@ -5,12 +5,14 @@
 #include "core/DirectorySearch.h"
 #include "core/ListedFile.h"
 #include "core/TextFill.h"
+#include "core/Wtf8.h"
 #include "framework/CodePage.h"
 #include "framework/Dpi.h"
 #include "framework/Menu.h"
 #include "framework/Resources.h"
 #include "framework/WaitCursor.h"
 #include "res/resource.h"
+#include "ui/ProgramBehind.h"
 
 #include <algorithm>
 
@@ -132,7 +134,7 @@ int CResultListCtrl::InsertFoundRow(int row, const std::string& path, const traw
         return std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size());
     };
     foundFiles.Add(row, std::string_view(path).substr(0, path.size() - entry.name.size()),
-                   wide(entry.exactName), wide(entry.exactShortName));
+                   wide(entry.exactName), wide(entry.exactShortName), entry.reparseTag);
     // The marks take the name as found, not what follows the text's last "\".
     if (shadowMarksOn)
         shadowMarks.NameRow(row, entry.name.size());
@@ -260,11 +262,64 @@ void CResultListCtrl::SetRunRule(std::vector<std::string> extensions, std::optio
     shadowMarks.SetRunRule(std::move(extensions), std::move(command));
 }
 
+namespace {
+
+// Texts read from the system (an alias's package, a shim's target) shown in the code page.
+std::string Shown(std::string_view wtf8)
+{
+    const std::u16string units = trawl::Utf16FromWtf8(wtf8);
+    return MarkedInCodePage(std::wstring(units.begin(), units.end()));
+}
+
+std::string Shown(const std::wstring& wide)
+{
+    return MarkedInCodePage(wide);
+}
+
+// What the row's program starts in its place; empty for a program that is itself.
+std::string BehindLine(const std::optional<FoundFile>& file)
+{
+    if (!file)
+        return {};
+    if (IsAppExecAlias(*file)) {
+        const std::optional<trawl::AppExecAlias> alias = ReadAppExecAlias(*file);
+        if (!alias)
+            return LoadResString(IDS_ALIAS_UNREAD);
+        return trawl::FillInOrder(LoadResString(IDS_ALIAS_OF),
+                                  {Shown(alias->packageId), Shown(alias->targetPath)});
+    }
+    if (const std::optional<ShimBehind> shim = ReadShim(*file))
+        return trawl::FillIn(LoadResString(shim->targetExists ? IDS_SHIM_FOR : IDS_SHIM_MISSING), "%s",
+                             Shown(shim->targetPath));
+    return {};
+}
+
+std::string Lines(std::initializer_list<const std::string*> lines)
+{
+    std::string text;
+    for (const std::string* line : lines) {
+        if (line->empty())
+            continue;
+        if (!text.empty())
+            text += "\r\n";
+        text += *line;
+    }
+    return text;
+}
+
+} // namespace
+
 std::string CResultListCtrl::GetShadowTip(int row)
 {
+    const std::optional<FoundFile> file = FindFoundFile(row);
+    const std::string behindLine = BehindLine(file);
     const trawl::ShadowMark* mark = FindShadowMark(row);
     if (mark == nullptr)
-        return {};
+        return behindLine;
+    const auto isAlias = [this](intptr_t itemData) {
+        const std::optional<FoundFile> found = foundFiles.Find(itemData);
+        return found && IsAppExecAlias(*found);
+    };
     std::string nameLine;
     if (mark->state == trawl::ShadowState::Shadowed)
         nameLine = trawl::FillIn(LoadResString(IDS_SHADOWED_BY), "%s", shadowMarks.WinnerPath(*mark));
@@ -275,8 +330,20 @@ std::string CResultListCtrl::GetShadowTip(int row)
             trawl::FillIn(LoadResString(IDS_WINS_OVER_MANY), "%d", std::to_string(mark->shadowedCount));
 
     std::string runLine;
-    if (mark->run == trawl::RunState::Runs) {
+    const bool aliasRuns = mark->run != trawl::RunState::NotRun && isAlias(shadowMarks.RunnerItemData(*mark));
+    // The alias that runs first hides the real program from whoever types the command.
+    const std::optional<std::string> later =
+        mark->run == trawl::RunState::Runs && aliasRuns
+            ? shadowMarks.LaterProgramPath(*mark, [&](intptr_t itemData) { return !isAlias(itemData); })
+            : std::nullopt;
+    if (later) {
+        runLine = trawl::FillInOrder(LoadResString(IDS_ALIAS_RUNS_FIRST),
+                                     {mark->command, shadowMarks.RunnerPath(*mark), *later});
+    } else if (mark->run == trawl::RunState::Runs) {
         runLine = trawl::FillIn(LoadResString(IDS_RUNS_WHEN_TYPED), "%s", mark->command);
+    } else if (mark->run == trawl::RunState::Passed && aliasRuns) {
+        runLine = trawl::FillInOrder(LoadResString(IDS_TYPING_RUNS_ALIAS),
+                                     {mark->command, shadowMarks.RunnerPath(*mark)});
     } else if (mark->run == trawl::RunState::Passed &&
                (mark->state != trawl::ShadowState::Shadowed || mark->runner != mark->winner)) {
         // Said once: "Shadowed by" already names the program when it runs.
@@ -292,9 +359,7 @@ std::string CResultListCtrl::GetShadowTip(int row)
     // A shadowed copy's tip starts as it always did.
     const std::string& first = mark->state == trawl::ShadowState::Shadowed ? nameLine : runLine;
     const std::string& second = mark->state == trawl::ShadowState::Shadowed ? runLine : nameLine;
-    if (first.empty() || second.empty())
-        return first + second;
-    return first + "\r\n" + second;
+    return Lines({&first, &second, &behindLine});
 }
 
 void CResultListCtrl::MarkAppPathsRow(int row, trawl::AppPathsHive hive)

@@ -1,7 +1,30 @@
 #include "ResultProgramCells.h"
 
+#include "core/TextFill.h"
+#include "framework/Resources.h"
+#include "res/resource.h"
 #include "ui/FileReach.h"
+#include "ui/ProgramBehind.h"
 #include "ui/ProgramFile.h"
+
+namespace {
+
+// A shim says nothing of the program it starts: its cells are the target's,
+// marked as such, and blank when the target is missing.
+trawl::ProgramInfo ShimTargetCells(const ShimBehind& shim)
+{
+    if (!shim.targetExists)
+        return {};
+    const DWORD attributes = GetFileAttributesW(shim.targetPath.c_str());
+    trawl::ProgramInfo info = ReadProgramFile(shim.targetPath, attributes);
+    const std::string marked = LoadResString(IDS_SHIM_TARGET_CELL);
+    for (std::string* cell : {&info.version, &info.platform})
+        if (!cell->empty())
+            *cell = trawl::FillIn(marked, "%s", *cell);
+    return info;
+}
+
+} // namespace
 
 void ResultProgramCells::Expect(intptr_t itemData, DWORD attributes)
 {
@@ -30,7 +53,10 @@ const trawl::ProgramInfo* ResultProgramCells::Find(intptr_t itemData, const Foun
         row.read = true;
         const std::optional<FoundFile> file = files.Find(itemData);
         const std::optional<std::wstring> exact = file ? ExactPath(*file) : std::nullopt;
-        if (exact)
+        const std::optional<ShimBehind> shim = file ? ReadShim(*file) : std::nullopt;
+        if (shim)
+            row.info = ShimTargetCells(*shim);
+        else if (exact)
             row.info = ReadProgramFile(*exact, row.attributes);
     }
     return &row.info;

@@ -100,6 +100,23 @@ std::string ResultShadowMarks::RunnerPath(const trawl::ShadowMark& mark) const
     return markedFiles[mark.runner].Path();
 }
 
+intptr_t ResultShadowMarks::RunnerItemData(const trawl::ShadowMark& mark) const
+{
+    return markedFiles[mark.runner].itemData;
+}
+
+std::optional<std::string> ResultShadowMarks::LaterProgramPath(const trawl::ShadowMark& mark,
+                                                               const std::function<bool(intptr_t)>& counts)
+{
+    for (size_t at = mark.runner + 1; at < markedFiles.size(); ++at) {
+        const trawl::ShadowMark* other = shadowMarks.Find(markedFiles[at].itemData);
+        if (other != nullptr && other->run == trawl::RunState::Passed && other->runner == mark.runner &&
+            counts(markedFiles[at].itemData))
+            return markedFiles[at].Path();
+    }
+    return std::nullopt;
+}
+
 void ResultShadowMarks::SetRunRule(std::vector<std::string> extensions, std::optional<std::string> command)
 {
     pathExtensions = std::move(extensions);

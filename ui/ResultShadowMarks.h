@@ -5,6 +5,7 @@
 #include "core/ShellRuns.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,12 @@ public:
     std::string WinnerPath(const trawl::ShadowMark& mark) const;
     // The path of the program that runs a row's command.
     std::string RunnerPath(const trawl::ShadowMark& mark) const;
+    intptr_t RunnerItemData(const trawl::ShadowMark& mark) const;
+    // The first program found after the one that runs a row's command that
+    // typing the command passes over and that `counts` (by item data);
+    // nothing when there is none.
+    std::optional<std::string> LaterProgramPath(const trawl::ShadowMark& mark,
+                                                const std::function<bool(intptr_t)>& counts);
     // PATHEXT's extensions and, after a command search, the command: which
     // program of each command runs. Without extensions, no file is a program.
     void SetRunRule(std::vector<std::string> extensions, std::optional<std::string> command);

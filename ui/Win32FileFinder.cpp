@@ -45,6 +45,9 @@ void Win32FileFinder::FindMatches(const std::string& searchPath,
             Combine(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
         entry.exactName = reinterpret_cast<const char16_t*>(data.cFileName);
         entry.exactShortName = reinterpret_cast<const char16_t*>(data.cAlternateFileName);
+        // The find data carries the tag only for a reparse point.
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+            entry.reparseTag = data.dwReserved0;
         onEntry(entry);
     } while (FindNextFileW(find.get(), &data));
 }

@@ -65,6 +65,7 @@ TEST(CellFormat, AttributesHaveFixedPlaces)
         {system, "   S "},
         {temporary, "    T"},
         {directory | 0x80, "     "}, // bits without a place show nothing
+        {archive | reparsePoint, "A    L"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.attributes);
