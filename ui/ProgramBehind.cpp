@@ -3,6 +3,7 @@
 #include "core/CommandRuns.h"
 #include "core/NameFolder.h"
 #include "core/Wtf8.h"
+#include "framework/Platform.h"
 #include "ui/FileReach.h"
 
 #include <memory>

@@ -1,5 +1,6 @@
 #include "ResultListWindow.h"
 
+#include "core/AppExecAlias.h"
 #include "core/Columns.h"
 #include "framework/CodePage.h"
 #include "res/resource.h"
@@ -165,6 +166,67 @@ TEST_F(ShadowMarksTest, ACommandSearchListsWhatTheInterpreterTriesAndGreysAllBut
         ASSERT_TRUE(file);
         EXPECT_EQ(file->directory + ExactInCodePage(file->name).value_or("?"), list.GetItemText(row, 0));
     }
+    RemoveTree(root);
+}
+
+TEST_F(ShadowMarksTest, AnAliasThatRunsFirstAndAShimTellWhatTheyStart)
+{
+    // No file here can be an alias: the finder's report of the tag is what marks it.
+    const std::string apps = "C:\\Apps\\WindowsApps\\", real = "C:\\Apps\\Python\\";
+    list.DeleteAllItems();
+    list.SetRunRule({".EXE"}, std::string("python"));
+    for (const auto& [directory, tag] : {std::pair{apps, trawl::appExecLinkTag}, std::pair{real, 0u}}) {
+        trawl::FoundEntry entry;
+        entry.name = "python.exe";
+        entry.exactName = u"python.exe";
+        entry.reparseTag = tag;
+        list.InsertFoundRow(list.GetItemCount(), directory + "python.exe", entry);
+    }
+    EXPECT_EQ(Rows(),
+              (Texts{apps + "python.exe: Typing python runs the app execution alias " + apps +
+                         "python.exe; " + real +
+                         "python.exe comes later\r\nWins over 1 other copy\r\n"
+                         "App execution alias: what it starts cannot be read",
+                     real + "python.exe (grey): Shadowed by " + apps +
+                         "python.exe\r\nTyping python runs the app execution alias " + apps + "python.exe"}));
+
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string root = std::string(temp) + "trawl-shims-" + std::to_string(GetCurrentProcessId());
+    const std::string shims = root + "\\shims", target = root + "\\target";
+    for (const std::string& directory : {root, shims, target})
+        CreateDirectoryA(directory.c_str(), nullptr);
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    CopyFileA(self, (target + "\\real.exe").c_str(), FALSE);
+    const std::string utf16Shim = "path = " + target + "\\missing.exe";
+    std::string utf16Bytes = "\xFF\xFE";
+    for (char c : utf16Shim)
+        utf16Bytes += std::string{c, '\0'};
+    const std::pair<std::string, std::string> files[] = {
+        {"tool.exe", ""},  {"tool.shim", "path = \"" + target + "\\real.exe\"\r\nargs = --quiet\r\n"},
+        {"gone.exe", ""},  {"gone.shim", utf16Bytes},
+        {"plain.exe", ""},
+    };
+    for (const auto& [name, bytes] : files) {
+        HANDLE file = CreateFileA((shims + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    list.SetupResultColumns({0, 0, 0, 1});
+    FinishResultList(list, ListMatchingFiles(list, shims, "*.exe", {0, 0, 0, 1}), "none");
+    Texts shown;
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        shown.push_back(list.GetItemText(row, 0).substr(shims.size() + 1) + ": " + Tip(row) + " | " +
+                        list.GetItemText(row, 1) + " | " + list.GetItemText(row, 2));
+    std::sort(shown.begin(), shown.end());
+    EXPECT_EQ(shown, (Texts{"gone.exe: Runs when you type gone\r\nShim for " + target +
+                                "\\missing.exe which is missing |  | ",
+                            "plain.exe: Runs when you type plain |  | ",
+                            "tool.exe: Runs when you type tool\r\nShim for " + target +
+                                "\\real.exe | 1.9.0.0 (target) | x64 (target)"}));
     RemoveTree(root);
 }
 
