@@ -107,7 +107,7 @@ struct CommandSearchRun {
 
 // The search as the view runs it, then the marks computed and the list drawn.
 CommandSearchRun TimedSearch(CResultListCtrl& list, const std::string& directoryList, const char* pattern,
-                      const char* pathExt)
+                             const char* pathExt)
 {
     SetEnvironmentVariableA("PATHEXT", pathExt);
     list.DeleteAllItems();
@@ -171,6 +171,133 @@ double MedianWalk(const Walk& walk, const std::vector<std::string>& directories,
         seconds.push_back(Now() - start);
     }
     return Median(seconds);
+}
+
+constexpr int shimDirectories = 400;
+
+// %TEMP%\ts\shim\NNNN and %TEMP%\ts\plain\NNNN each hold tool.exe, a link
+// to one program; beside each shim side's is a tool.shim naming that same
+// program, beside each plain side's a tool.txt of the same size. Both sides
+// enumerate as many files, list the same rows and read one program per row.
+std::vector<std::string> ShimSide(const std::string& root, const char* side)
+{
+    std::vector<std::string> directories;
+    char name[16];
+    for (int d = 0; d < shimDirectories; ++d) {
+        std::snprintf(name, sizeof name, "%04d", d);
+        directories.push_back(root + side + "\\" + name);
+    }
+    return directories;
+}
+
+bool EnsureShimFixture(const std::string& root)
+{
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    const std::string target = root + "target.exe";
+    const std::string shim = "path = \"" + target + "\"\r\n";
+    CreateDirectoryA(root.c_str(), nullptr);
+    if (!CopyFileA((std::string(system) + "\\notepad.exe").c_str(), target.c_str(), FALSE))
+        return false;
+    for (const char* side : {"shim", "plain"}) {
+        CreateDirectoryA((root + side).c_str(), nullptr);
+        for (const std::string& directory : ShimSide(root, side)) {
+            CreateDirectoryA(directory.c_str(), nullptr);
+            const bool shimmed = std::strcmp(side, "shim") == 0;
+            const std::string tool = directory + "\\tool.exe";
+            if ((!CreateHardLinkA(tool.c_str(), target.c_str(), nullptr) &&
+                 !CopyFileA(target.c_str(), tool.c_str(), FALSE)) ||
+                !WriteTextFile(directory + (shimmed ? "\\tool.shim" : "\\tool.txt"), shim.c_str()))
+                return false;
+        }
+    }
+    return true;
+}
+
+void DeleteShimFixture(const std::string& root)
+{
+    for (const char* side : {"shim", "plain"}) {
+        for (const std::string& directory : ShimSide(root, side)) {
+            for (const char* name : {"\\tool.exe", "\\tool.shim", "\\tool.txt"})
+                DeleteFileA((directory + name).c_str());
+            RemoveDirectoryA(directory.c_str());
+        }
+        RemoveDirectoryA((root + side).c_str());
+    }
+    DeleteFileA((root + "target.exe").c_str());
+    RemoveDirectoryA(root.c_str());
+}
+
+// The command search, then every row's tip and Version cell asked for, as
+// hovering and drawing ask for them: where a shim costs anything.
+CommandSearchRun TimedShimSearch(CResultListCtrl& list, const std::string& directoryList, bool askEveryRow)
+{
+    SetEnvironmentVariableA("PATHEXT", ".EXE");
+    list.DeleteAllItems();
+    PumpMessages();
+    const double start = Now();
+    const double threadStart = ThreadSeconds();
+    FinishResultList(list, ListMatchingFiles(list, directoryList, "tool", {0, 0, 0, 1}), "No files");
+    list.UpdateShadowMarks();
+    size_t told = askEveryRow ? 0 : 1;
+    for (int row = 0; askEveryRow && row < list.GetItemCount(); ++row)
+        told += list.GetShadowTip(row).size() + list.GetItemText(row, 1).size();
+    PumpMessages();
+    CommandSearchRun run;
+    run.seconds = Now() - start;
+    run.thread = ThreadSeconds() - threadStart;
+    run.rows = told > 0 ? list.GetItemCount() : 0;
+    return run;
+}
+
+int RunShimFigure(ResultListHost& host)
+{
+    char temp[MAX_PATH + 1] = {};
+    if (GetTempPathA(sizeof temp, temp) == 0)
+        return 1;
+    const std::string root = std::string(temp) + "ts\\";
+    if (!EnsureShimFixture(root)) {
+        std::printf("shim fixture: cannot create it\n");
+        DeleteShimFixture(root);
+        return 1;
+    }
+    std::string shimList, plainList;
+    for (const std::string& directory : ShimSide(root, "shim"))
+        shimList += directory + ";";
+    for (const std::string& directory : ShimSide(root, "plain"))
+        plainList += directory + ";";
+    CResultListCtrl& list = host.list;
+    list.SetupResultColumns({0, 0, 0, 1});
+    bool failed = false;
+    for (const bool askEveryRow : {false, true}) {
+        std::vector<double> shims, plain, ratios;
+        CommandSearchRun shimRun, plainRun;
+        for (int run = 0; run < runs; ++run) {
+            if (run % 2 == 0)
+                plainRun = TimedShimSearch(list, plainList, askEveryRow);
+            shimRun = TimedShimSearch(list, shimList, askEveryRow);
+            if (run % 2 != 0)
+                plainRun = TimedShimSearch(list, plainList, askEveryRow);
+            shims.push_back(shimRun.seconds);
+            plain.push_back(plainRun.seconds);
+            ratios.push_back(shimRun.seconds / plainRun.seconds);
+        }
+        const std::string invalid = LikeWork()
+                                        .Rows("the search with shims", shimRun.rows, shimDirectories)
+                                        .Rows("the search without", plainRun.rows, shimDirectories)
+                                        .Baseline("the search without", Median(plain))
+                                        .Reason();
+        std::printf("command search \"tool\" of %d directories%s: %.3f s with a shim beside each tool.exe, "
+                    "%.3f s without (medians of %d); with / without, median of the rounds' ratios: %s\n",
+                    shimDirectories, askEveryRow ? ", then every row's tip and Version cell asked for" : "",
+                    Median(shims), Median(plain), runs,
+                    RatioVerdict(Median(ratios), 1, askEveryRow ? 0 : ratioTarget, invalid).c_str());
+        failed = failed || !invalid.empty();
+    }
+    SetEnvironmentVariableA("PATHEXT", nullptr);
+    list.SetupResultColumns(allColumns);
+    DeleteShimFixture(root);
+    return failed ? 1 : 0;
 }
 
 } // namespace
@@ -260,10 +387,12 @@ int RunCommandSearchFigures()
                 enumerationDirectories, onceSeconds, once, eachSeconds, each,
                 RatioVerdict(eachSeconds, onceSeconds, 0, walkInvalid).c_str());
 
+    const int shimFailed = RunShimFigure(host);
+
     list.DestroyWindow();
     frame.DestroyWindow();
     PumpMessages();
-    return invalid.empty() && walkInvalid.empty() ? 0 : 1;
+    return invalid.empty() && walkInvalid.empty() && shimFailed == 0 ? 0 : 1;
 }
 
 void DeleteCommandFixture()
