@@ -1,5 +1,6 @@
 // Cell formats at every value: sizes round half up to whole KB (at least 1),
-// dates never cut or overflow, attribute letters follow their bits.
+// dates never cut or overflow, attribute letters follow their bits (the
+// sixth, for a reparse point, only when set).
 #include "core/CellFormat.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -41,14 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const struct {
         uint32_t bit;
         char letter;
-    } places[] = {{attribute::archive, 'A'},
-                  {attribute::hidden, 'H'},
-                  {attribute::readOnly, 'R'},
-                  {attribute::system, 'S'},
-                  {attribute::temporary, 'T'}};
-    if (attributeCell.size() != 5)
+    } places[] = {{attribute::archive, 'A'}, {attribute::hidden, 'H'},    {attribute::readOnly, 'R'},
+                  {attribute::system, 'S'},  {attribute::temporary, 'T'}, {attribute::reparsePoint, 'L'}};
+    // The sixth place is there only for a reparse point.
+    const size_t placeCount = (attributes & attribute::reparsePoint) ? 6 : 5;
+    if (attributeCell.size() != placeCount)
         std::abort();
-    for (size_t i = 0; i < 5; ++i)
+    for (size_t i = 0; i < placeCount; ++i)
         if (attributeCell[i] != ((attributes & places[i].bit) ? places[i].letter : ' '))
             std::abort();
     return 0;
