@@ -1,6 +1,19 @@
 #include "CodePageText.h"
 
+#include "core/Wtf8.h"
+
 #include <cwchar>
+
+std::wstring WideOfWtf8(std::string_view text)
+{
+    const std::u16string units = trawl::Utf16FromWtf8(text);
+    return std::wstring(units.begin(), units.end());
+}
+
+std::string Wtf8OfWide(std::wstring_view text)
+{
+    return trawl::Wtf8FromUtf16(std::u16string(text.begin(), text.end()));
+}
 
 std::string ListedNameInCodePage(const wchar_t* name, const wchar_t* shortName, UINT codePage)
 {

@@ -16,6 +16,11 @@
 // with the mark in place of each character the code page lacks.
 std::string ListedNameInCodePage(const wchar_t* name, const wchar_t* shortName, UINT codePage = CP_ACP);
 
+// Stored and enumerated UTF-16 and the WTF-8 that core's rules read, both
+// ways without loss (an unpaired surrogate survives).
+std::wstring WideOfWtf8(std::string_view text);
+std::string Wtf8OfWide(std::wstring_view text);
+
 // An environment variable's name in upper case, converted character by
 // character in UTF-16 as the system compares names: never cut, never split.
 std::string UpperCaseName(const std::string& name);

@@ -32,17 +32,6 @@ bool ReadStore(trawl::EditGroup group, const std::wstring& name, StoredRead& rea
 
 } // namespace
 
-std::wstring WideOfWtf8(std::string_view text)
-{
-    const std::u16string units = trawl::Utf16FromWtf8(text);
-    return std::wstring(units.begin(), units.end());
-}
-
-std::string Wtf8OfWide(std::wstring_view text)
-{
-    return trawl::Wtf8FromUtf16(std::u16string(text.begin(), text.end()));
-}
-
 StoreKey KeyOf(trawl::EditGroup store)
 {
     if (store == trawl::EditGroup::System)

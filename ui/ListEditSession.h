@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ListEdit.h"
+#include "ui/CodePageText.h"
 #include "ui/StoredValueWriter.h"
 
 #include <map>
@@ -61,10 +62,6 @@ private:
     // Each %NAME% as a new process has it, asked once.
     std::map<std::string, std::optional<std::string>> lookups;
 };
-
-// The stored UTF-16 and the session's WTF-8, both ways without loss.
-std::wstring WideOfWtf8(std::string_view text);
-std::string Wtf8OfWide(std::wstring_view text);
 
 // Where a store keeps the environment, as the registry and a .reg file name it.
 struct StoreKey {

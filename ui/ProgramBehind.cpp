@@ -2,8 +2,8 @@
 
 #include "core/CommandRuns.h"
 #include "core/NameFolder.h"
-#include "core/Wtf8.h"
 #include "framework/Platform.h"
+#include "ui/CodePageText.h"
 #include "ui/FileReach.h"
 
 #include <memory>
@@ -22,17 +22,6 @@ Handle Open(const std::wstring& path, DWORD access, DWORD flags)
     HANDLE opened = CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, flags, nullptr);
     return Handle(opened == INVALID_HANDLE_VALUE ? nullptr : opened, &CloseHandle);
-}
-
-std::wstring Wide(std::string_view wtf8)
-{
-    const std::u16string units = trawl::Utf16FromWtf8(wtf8);
-    return std::wstring(units.begin(), units.end());
-}
-
-std::string Wtf8(std::wstring_view wide)
-{
-    return trawl::Wtf8FromUtf16(std::u16string(wide.begin(), wide.end()));
 }
 
 bool Rooted(std::wstring_view path)
@@ -64,13 +53,13 @@ std::optional<trawl::AppExecAlias> ReadAppExecAlias(const FoundFile& file)
 
 std::optional<ShimBehind> ReadShim(const FoundFile& file)
 {
-    const std::string name = Wtf8(file.name);
+    const std::string name = Wtf8OfWide(file.name);
     if (!trawl::SameAsciiFolded(trawl::SplitProgramName(name).extension, ".exe"))
         return std::nullopt;
     const std::optional<std::wstring> program = ExactPath(file);
     if (!program)
         return std::nullopt;
-    const std::wstring shimName = Wide(trawl::ShimFileName(name));
+    const std::wstring shimName = WideOfWtf8(trawl::ShimFileName(name));
     // A name that holds a separator (possible on other file systems) would lead elsewhere.
     if (shimName.find_first_of(L"\\/") != std::wstring::npos)
         return std::nullopt;
@@ -90,12 +79,10 @@ std::optional<ShimBehind> ReadShim(const FoundFile& file)
     std::optional<trawl::ShimTarget> target = trawl::ParseShimFile(bytes);
     if (!target)
         return std::nullopt;
-    ShimBehind behind{std::move(*target), {}, false};
-    behind.targetPath = Wide(behind.target.path);
+    ShimBehind behind{std::move(*target), {}};
+    behind.targetPath = WideOfWtf8(behind.target.path);
     if (!Rooted(behind.targetPath))
         behind.targetPath = folder + behind.targetPath;
-    const DWORD attributes = GetFileAttributesW(behind.targetPath.c_str());
-    behind.targetExists =
-        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    behind.targetAttributes = GetFileAttributesW(behind.targetPath.c_str());
     return behind;
 }

@@ -2,6 +2,7 @@
 
 #include "core/AppExecAlias.h"
 #include "core/ShimFile.h"
+#include "framework/Platform.h"
 #include "ui/FoundFiles.h"
 
 #include <optional>
@@ -25,7 +26,12 @@ inline bool IsAppExecAlias(const FoundFile& file)
 struct ShimBehind {
     trawl::ShimTarget target;
     std::wstring targetPath; // where it is looked for: beside the shim when not rooted
-    bool targetExists = false;
+    DWORD targetAttributes = INVALID_FILE_ATTRIBUTES; // as read with the shim
+    bool TargetExists() const
+    {
+        return targetAttributes != INVALID_FILE_ATTRIBUTES &&
+               (targetAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    }
 };
 
 // The program a shim starts, from the .shim file beside a listed .exe;

@@ -5,13 +5,13 @@
 #include "core/DirectorySearch.h"
 #include "core/ListedFile.h"
 #include "core/TextFill.h"
-#include "core/Wtf8.h"
 #include "framework/CodePage.h"
 #include "framework/Dpi.h"
 #include "framework/Menu.h"
 #include "framework/Resources.h"
 #include "framework/WaitCursor.h"
 #include "res/resource.h"
+#include "ui/CodePageText.h"
 #include "ui/ProgramBehind.h"
 
 #include <algorithm>
@@ -264,18 +264,6 @@ void CResultListCtrl::SetRunRule(std::vector<std::string> extensions, std::optio
 
 namespace {
 
-// Texts read from the system (an alias's package, a shim's target) shown in the code page.
-std::string Shown(std::string_view wtf8)
-{
-    const std::u16string units = trawl::Utf16FromWtf8(wtf8);
-    return MarkedInCodePage(std::wstring(units.begin(), units.end()));
-}
-
-std::string Shown(const std::wstring& wide)
-{
-    return MarkedInCodePage(wide);
-}
-
 // What the row's program starts in its place; empty for a program that is itself.
 std::string BehindLine(const std::optional<FoundFile>& file)
 {
@@ -286,11 +274,12 @@ std::string BehindLine(const std::optional<FoundFile>& file)
         if (!alias)
             return LoadResString(IDS_ALIAS_UNREAD);
         return trawl::FillInOrder(LoadResString(IDS_ALIAS_OF),
-                                  {Shown(alias->packageId), Shown(alias->targetPath)});
+                                  {MarkedInCodePage(WideOfWtf8(alias->packageId)),
+                                   MarkedInCodePage(WideOfWtf8(alias->targetPath))});
     }
     if (const std::optional<ShimBehind> shim = ReadShim(*file))
-        return trawl::FillIn(LoadResString(shim->targetExists ? IDS_SHIM_FOR : IDS_SHIM_MISSING), "%s",
-                             Shown(shim->targetPath));
+        return trawl::FillIn(LoadResString(shim->TargetExists() ? IDS_SHIM_FOR : IDS_SHIM_MISSING), "%s",
+                             MarkedInCodePage(shim->targetPath));
     return {};
 }
 
@@ -316,6 +305,11 @@ std::string CResultListCtrl::GetShadowTip(int row)
     const trawl::ShadowMark* mark = FindShadowMark(row);
     if (mark == nullptr)
         return behindLine;
+    const std::optional<trawl::AppPathsHive> hive = shadowMarks.AppPathsOf(GetItemData(row));
+    const std::string fromLine =
+        hive ? LoadResString(*hive == trawl::AppPathsHive::User ? IDS_FROM_USER_APP_PATHS
+                                                                : IDS_FROM_MACHINE_APP_PATHS)
+             : std::string();
     const auto isAlias = [this](intptr_t itemData) {
         const std::optional<FoundFile> found = foundFiles.Find(itemData);
         return found && IsAppExecAlias(*found);
@@ -330,7 +324,8 @@ std::string CResultListCtrl::GetShadowTip(int row)
             trawl::FillIn(LoadResString(IDS_WINS_OVER_MANY), "%d", std::to_string(mark->shadowedCount));
 
     std::string runLine;
-    const bool aliasRuns = mark->run != trawl::RunState::NotRun && isAlias(shadowMarks.RunnerItemData(*mark));
+    const bool aliasRuns = (mark->run == trawl::RunState::Runs || mark->run == trawl::RunState::Passed) &&
+                           isAlias(shadowMarks.RunnerItemData(*mark));
     // The alias that runs first hides the real program from whoever types the command.
     const std::optional<std::string> later =
         mark->run == trawl::RunState::Runs && aliasRuns
@@ -359,26 +354,13 @@ std::string CResultListCtrl::GetShadowTip(int row)
     // A shadowed copy's tip starts as it always did.
     const std::string& first = mark->state == trawl::ShadowState::Shadowed ? nameLine : runLine;
     const std::string& second = mark->state == trawl::ShadowState::Shadowed ? runLine : nameLine;
-    return Lines({&first, &second, &behindLine});
+    return Lines({&fromLine, &first, &second, &behindLine});
 }
 
 void CResultListCtrl::MarkAppPathsRow(int row, trawl::AppPathsHive hive)
 {
     if (shadowMarksOn && row >= 0 && row < GetItemCount())
         shadowMarks.MarkAppPaths(GetItemData(row), hive);
-}
-
-std::string CResultListCtrl::GetRowTip(int row)
-{
-    std::string tip = GetShadowTip(row);
-    if (!shadowMarksOn || row < 0 || row >= GetItemCount())
-        return tip;
-    const std::optional<trawl::AppPathsHive> hive = shadowMarks.AppPathsOf(GetItemData(row));
-    if (!hive)
-        return tip;
-    const std::string from = LoadResString(*hive == trawl::AppPathsHive::User ? IDS_FROM_USER_APP_PATHS
-                                                                              : IDS_FROM_MACHINE_APP_PATHS);
-    return tip.empty() ? from : from + "\r\n" + tip;
 }
 
 void CResultListCtrl::OnCustomDraw(NMHDR* notify, LRESULT* result)
@@ -400,7 +382,7 @@ void CResultListCtrl::OnGetInfoTip(NMHDR* notify, LRESULT* result)
 {
     *result = 0;
     auto* tip = reinterpret_cast<NMLVGETINFOTIPA*>(notify);
-    std::string text = GetRowTip(tip->iItem);
+    std::string text = GetShadowTip(tip->iItem);
     if (text.empty() || tip->pszText == nullptr || tip->cchTextMax <= 0)
         return;
     // A cut label comes with its whole text, which the tip should still show.

@@ -58,15 +58,13 @@ public:
     // each search (ListMatchingFiles) to PATHEXT's extensions and, for a
     // command search, the command.
     void SetRunRule(std::vector<std::string> extensions, std::optional<std::string> command);
-    // The tip of a row: whom it is shadowed by, or how many copies it wins
-    // over, and whether typing its command runs it; empty for a row without
-    // a mark.
+    // The tip of a row: that App Paths names it, whom it is shadowed by or
+    // how many copies it wins over, whether typing its command runs it, and
+    // what an alias or a shim starts in its place; empty when none applies.
     std::string GetShadowTip(int row);
     // The row was found where App Paths points (told by the search after
     // inserting it), which its tip says before its marks.
     void MarkAppPathsRow(int row, trawl::AppPathsHive hive);
-    // The tip shown over a row: where App Paths put it, then GetShadowTip.
-    std::string GetRowTip(int row);
 
     // The file a row stands for, exactly as found; nothing for a row that
     // stands for none.

@@ -13,10 +13,9 @@ namespace {
 // marked as such, and blank when the target is missing.
 trawl::ProgramInfo ShimTargetCells(const ShimBehind& shim)
 {
-    if (!shim.targetExists)
+    if (!shim.TargetExists())
         return {};
-    const DWORD attributes = GetFileAttributesW(shim.targetPath.c_str());
-    trawl::ProgramInfo info = ReadProgramFile(shim.targetPath, attributes);
+    trawl::ProgramInfo info = ReadProgramFile(shim.targetPath, shim.targetAttributes);
     const std::string marked = LoadResString(IDS_SHIM_TARGET_CELL);
     for (std::string* cell : {&info.version, &info.platform})
         if (!cell->empty())
@@ -52,11 +51,9 @@ const trawl::ProgramInfo* ResultProgramCells::Find(intptr_t itemData, const Foun
         // Through the file as found, as the row's actions reach it.
         row.read = true;
         const std::optional<FoundFile> file = files.Find(itemData);
-        const std::optional<std::wstring> exact = file ? ExactPath(*file) : std::nullopt;
-        const std::optional<ShimBehind> shim = file ? ReadShim(*file) : std::nullopt;
-        if (shim)
+        if (const std::optional<ShimBehind> shim = file ? ReadShim(*file) : std::nullopt)
             row.info = ShimTargetCells(*shim);
-        else if (exact)
+        else if (const std::optional<std::wstring> exact = file ? ExactPath(*file) : std::nullopt)
             row.info = ReadProgramFile(*exact, row.attributes);
     }
     return &row.info;

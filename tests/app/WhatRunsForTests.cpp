@@ -64,7 +64,7 @@ TEST_F(WhatRunsFor, StartAndRunTriesTheShellsExtensionsThenAppPaths)
         EXPECT_EQ(Rows(), choice.rows);
         Texts tips;
         for (int row = 0; row < static_cast<int>(choice.rows.size()); ++row)
-            tips.push_back(view->resultList.GetRowTip(row));
+            tips.push_back(view->resultList.GetShadowTip(row));
         EXPECT_EQ(tips, choice.tips);
         DWORD stored = 99, size = sizeof stored;
         RegGetValueA(HKEY_CURRENT_USER, settingsKey, "WhatRunsFor", RRF_RT_REG_DWORD, nullptr, &stored,
